@@ -1,0 +1,17 @@
+# Helpers that give every target of the project the same warnings and layout.
+
+function(zep_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                           -Wno-sign-conversion -Werror)
+endfunction()
+
+# zep_library(name SOURCES ... DEPENDS ...): a static library for one subsystem folder, with the
+# alias zep::name, including the project root so headers are named by folder ("log/pmx_logger.h").
+function(zep_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(zep_${name} STATIC ${ARG_SOURCES})
+  add_library(zep::${name} ALIAS zep_${name})
+  target_include_directories(zep_${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(zep_${name} PUBLIC ${ARG_DEPENDS})
+  zep_warnings(zep_${name})
+endfunction()

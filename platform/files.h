@@ -1,0 +1,27 @@
+#pragma once
+// Files and folders named by UTF-16 paths, with the results of the Win32 file functions. Each
+// failing call sets the last error (last_error.h).
+
+#include <string>
+
+namespace os {
+
+// True when the file or folder exists (_waccess with mode 0).
+bool PathExists(const std::u16string& path);
+// True when the path names a folder.
+bool IsFolder(const std::u16string& path);
+// Creates one folder level (CreateDirectoryW): fails with kErrorAlreadyExists when the path
+// exists, kErrorPathNotFound when the parent is missing.
+bool CreateFolder(const std::u16string& path);
+// CopyFileW(from, to, FALSE): an existing destination is replaced.
+bool CopyFile(const std::u16string& from, const std::u16string& to);
+bool DeleteFile(const std::u16string& path);
+// MoveFileW: fails with kErrorAlreadyExists when the destination exists.
+bool RenameFile(const std::u16string& from, const std::u16string& to);
+// Reads the whole file into bytes.
+bool ReadWholeFile(const std::u16string& path, std::string& bytes);
+// Writes bytes to a temporary file in the destination's folder and renames it over the
+// destination, so readers see the old file or the whole new one, never a part.
+bool WriteFileAtomically(const std::u16string& path, const std::string& bytes);
+
+}  // namespace os

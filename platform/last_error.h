@@ -1,0 +1,27 @@
+#pragma once
+// The thread's last error, as Win32 numbers it. Every os function that fails sets it, so callers
+// log the same decimal codes on every platform (2 for a missing file, 10061 for a refused
+// connection, ...).
+
+#include <cstdint>
+
+namespace os {
+
+inline constexpr uint32_t kErrorSuccess = 0;
+inline constexpr uint32_t kErrorFileNotFound = 2;
+inline constexpr uint32_t kErrorPathNotFound = 3;
+inline constexpr uint32_t kErrorAccessDenied = 5;
+inline constexpr uint32_t kErrorInvalidHandle = 6;
+inline constexpr uint32_t kErrorNotEnoughMemory = 8;
+inline constexpr uint32_t kErrorHandleDiskFull = 39;
+inline constexpr uint32_t kErrorInvalidParameter = 87;
+inline constexpr uint32_t kErrorDiskFull = 112;
+inline constexpr uint32_t kErrorAlreadyExists = 183;
+inline constexpr uint32_t kErrorBadExeFormat = 193;
+inline constexpr uint32_t kErrorFilenameTooLong = 206;
+inline constexpr uint32_t kWsaConnectionRefused = 10061;
+
+uint32_t GetLastError();
+void SetLastError(uint32_t code);
+
+}  // namespace os

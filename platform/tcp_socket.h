@@ -1,0 +1,37 @@
+#pragma once
+// A blocking IPv4 TCP client socket with the Winsock calls the client link makes. Failing calls
+// set the last error to the Winsock code (10061 for a refused connection, ...).
+
+#include <cstdint>
+#include <string>
+
+namespace os {
+
+// WSAStartup(2.2) / WSACleanup; nothing to do on Linux.
+bool StartNetworking();
+void StopNetworking();
+
+class TcpSocket {
+public:
+    TcpSocket() = default;
+    ~TcpSocket();
+    TcpSocket(const TcpSocket&) = delete;
+    TcpSocket& operator=(const TcpSocket&) = delete;
+
+    // socket(AF_INET, SOCK_STREAM, 0)
+    bool Open();
+    // connect to inet_addr(address) and the port; an address that does not parse becomes
+    // 255.255.255.255, as inet_addr returns INADDR_NONE.
+    bool Connect(const std::string& address, uint16_t port);
+    // send / recv: the count of bytes, 0 when the peer closed, -1 on failure.
+    int Send(const char* data, int length);
+    int Receive(char* buffer, int length);
+    void Close();
+    bool IsOpen() const { return handle_ != kNoSocket; }
+
+private:
+    static constexpr intptr_t kNoSocket = -1;
+    intptr_t handle_ = kNoSocket;
+};
+
+}  // namespace os
