@@ -18,6 +18,24 @@ bool CopyFile(const std::u16string& from, const std::u16string& to);
 bool DeleteFile(const std::u16string& path);
 // MoveFileW: fails with kErrorAlreadyExists when the destination exists.
 bool RenameFile(const std::u16string& from, const std::u16string& to);
+// A file opened for reading (CreateFileW with read access, shared for reading).
+class InputFile {
+public:
+    InputFile() = default;
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    bool Open(const std::u16string& path);
+    // Reads from the current position to the end (ReadFile until it gives nothing more).
+    bool ReadAll(std::string& bytes);
+    void Close();
+
+private:
+    int handle_ = -1;
+    std::string name_;
+};
+
 // Reads the whole file into bytes.
 bool ReadWholeFile(const std::u16string& path, std::string& bytes);
 // Writes bytes to a temporary file in the destination's folder and renames it over the

@@ -1,0 +1,48 @@
+# Sets up the machine, builds and tests. `make test` and `make demo` are all a newcomer needs.
+
+PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libjsoncpp-dev \
+            libssl-dev libcli11-dev 7zip libcpp-httplib-dev clang
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+
+.PHONY: all deps build test test-debug test-asan tsan demo format clean
+
+all: build
+
+# Installs the Debian packages that are missing; does nothing when all are there.
+deps:
+	@missing=""; \
+	for package in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$package 2>/dev/null | grep -q '^install ok installed' \
+	    || missing="$$missing $$package"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -q && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+build/%/build.ninja: CMakeLists.txt CMakePresets.json | deps
+	cmake --preset $*
+
+build: deps build/debug/build.ninja
+	cmake --build --preset debug
+
+test-%: deps
+	cmake --preset $* > /dev/null
+	cmake --build --preset $*
+	ctest --preset $* --parallel 2
+
+# The whole suite, plain and under AddressSanitizer + UndefinedBehaviorSanitizer.
+test: test-debug test-asan
+
+# The threaded tests under ThreadSanitizer.
+tsan: test-tsan
+
+demo: build
+	bash examples/demo.sh build/debug
+
+format:
+	find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,38 @@
+#include "config/client_login.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/shared_memory.h"
+#include "text/conversions.h"
+
+namespace {
+
+// The section's text up to its first zero byte, never more than the buffer's 4096 bytes.
+bool ReadSectionText(const std::u16string& name, std::string& text) {
+    os::SharedMemoryView view;
+    if (!view.Open(name)) {
+        return false;
+    }
+    size_t limit = std::min(view.Size(), kLoginSectionBufferSize);
+    const char* data = view.Data();
+    text.assign(data, ::strnlen(data, limit));
+    return true;
+}
+
+}  // namespace
+
+void ReadClientLogin(ClientLogin& login) {
+    std::string userName;
+    if (!ReadSectionText(kUserNameSection, userName)) {
+        return;
+    }
+    login.userName = FromUtf8(userName);
+    std::string savePath;
+    if (!ReadSectionText(kSavePathSection, savePath)) {
+        return;
+    }
+    login.savePath = FromUtf8(savePath);
+    login.savePathUtf8 = savePath;
+    login.complete = true;
+}

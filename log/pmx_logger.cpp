@@ -1,0 +1,124 @@
+#include "log/pmx_logger.h"
+
+#include <cstdio>
+
+#include "config/data_folder.h"
+#include "platform/files.h"
+#include "platform/local_time.h"
+#include "platform/profile.h"
+#include "text/conversions.h"
+
+namespace {
+
+constexpr int64_t kBytesPerKiB = 1024;
+
+// The line as a Windows text-mode stream puts it on disk: every LF becomes CR LF.
+std::string TextModeBytes(const std::string& line) {
+    std::string bytes;
+    bytes.reserve(line.size() + 2);
+    for (char c : line) {
+        if (c == '\n') {
+            bytes.push_back('\r');
+        }
+        bytes.push_back(c);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::string FormatLogTime(const os::LocalTime& now, int32_t compactTime) {
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp,
+                  compactTime == 0 ? "%4d-%02d-%02d %02d:%02d:%02d:%03d"
+                                   : "%4d%02d%02d %02d:%02d:%02d:%03d",
+                  now.year, now.month, now.day, now.hour, now.minute, now.second,
+                  now.milliseconds);
+    return stamp;
+}
+
+std::string pmx_Logger::LogFolder() {
+    std::u16string folder = data_folder::DataPath(data_folder::kLogFolder);
+    folder += os::GetPrivateProfileString(data_folder::kConfigSection,
+                                          data_folder::kLowerVersionKey, u"",
+                                          data_folder::kProfileBufferSize,
+                                          data_folder::ConfigFilePath());
+    os::CreateFolder(folder);
+    return ToLocalMultibyte(folder);
+}
+
+pmx_Logger::pmx_Logger() : folder_(LogFolder()) {}
+
+pmx_Logger::pmx_Logger(const std::string& module, uint32_t maxSizeMB, uint32_t fileCount,
+                       int32_t compactTime)
+    : maxSizeMB_(maxSizeMB), fileCount_(fileCount), folder_(LogFolder()),
+      compactTime_(compactTime) {
+    SetModule(module);
+}
+
+pmx_Logger::~pmx_Logger() = default;
+
+void pmx_Logger::SetModule(const std::string& module) {
+    std::lock_guard lock(writing_);
+    basePath_ = folder_ + "\\" + module;
+    if (!os::CrtAccess(folder_)) {
+        os::CrtMakeFolder(folder_);
+    }
+    stream_ = std::make_unique<os::AppendFile>();
+    OpenCurrentFile();
+}
+
+void pmx_Logger::SetMaxSizeMB(uint32_t maxSizeMB) {
+    std::lock_guard lock(writing_);
+    maxSizeMB_ = maxSizeMB;
+}
+
+void pmx_Logger::SetFileCount(uint32_t fileCount) {
+    std::lock_guard lock(writing_);
+    fileCount_ = fileCount;
+}
+
+std::string pmx_Logger::CurrentFileName() const { return basePath_ + ".log"; }
+
+std::string pmx_Logger::OlderFileName(uint32_t number) const {
+    return basePath_ + std::to_string(number) + ".log";
+}
+
+void pmx_Logger::OpenCurrentFile() { stream_->Open(CurrentFileName()); }
+
+void pmx_Logger::Write(const std::string& message, const std::string& level) {
+    std::lock_guard lock(writing_);
+    std::string line = FormatLogTime(os::GetLocalTime(), compactTime_) + " [" + level + "] " + message + "\n";
+    if (!stream_ || !stream_->Write(TextModeBytes(line))) {
+        return;
+    }
+    int64_t size = stream_->Size();
+    auto sizeKiB = static_cast<int32_t>(size / kBytesPerKiB);
+    if (size > 0 && static_cast<int64_t>(sizeKiB) >=
+                        static_cast<int64_t>(maxSizeMB_) * kBytesPerKiB) {
+        Rotate();
+    }
+}
+
+void pmx_Logger::Rotate() {
+    stream_->Close();
+    if (fileCount_ < 2) {
+        // A module that keeps one file starts it anew.
+        os::CrtRemove(CurrentFileName());
+        OpenCurrentFile();
+        return;
+    }
+    for (uint32_t number = fileCount_ - 1; number >= 1; --number) {
+        std::string older = OlderFileName(number);
+        if (!os::CrtAccess(older)) {
+            continue;
+        }
+        if (number == fileCount_ - 1) {
+            os::CrtRemove(older);
+        } else {
+            os::CrtRename(older, OlderFileName(number + 1));
+        }
+    }
+    os::CrtRename(CurrentFileName(), OlderFileName(1));
+    OpenCurrentFile();
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Identifiers of the module's dialogs, controls, strings and images.
+
+// Main dialog: remembered settings
+#define IDC_REMEMBER_SETTING 1001
+#define IDC_SAVE_SCENE_FILE 1002
+#define IDC_RADIO_NOBLOCK 1030
+#define IDC_RADIO_THREEBLOCK 1031
+#define IDC_RADIO_SIXBLOCK 1032
+#define IDC_RADIO_DCSBLOCK 1033
+#define IDC_EDIT_AO_SUBDIVS 1037
+#define IDC_EDIT_OUTPUT_GAMMA 1039
+#define IDC_EDIT_AO_RADIUS 1040
+#define IDC_CHECK_COLOR 1043
+#define IDC_CHECK_AO 1044
+#define IDC_EDIT_NOISE_LEVEL 1045
+#define IDC_EDIT_DURATION 1047
+#define IDC_CHECK_MATERIAL 1051
+#define IDC_CHECK_PSD 1053
+#define IDC_EDIT_ITERATIONS 1054
+#define IDC_CHECK_GI 1056
+#define IDC_COMBO_GI_SIZE 1057

@@ -1,0 +1,19 @@
+// zep-submit: the submission core of the plug-in without its dialog, for support engineers,
+// batch use and black-box tests.
+#include <CLI/CLI.hpp>
+
+#include "tools/zep-submit/commands.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"ZEP Rendering submission tool"};
+    app.require_subcommand(1);
+    int exitCode = 0;
+    AddConfigCommand(app, exitCode);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        int code = app.exit(error);
+        return code == 0 ? 0 : 2;
+    }
+    return exitCode;
+}
