@@ -32,6 +32,8 @@ inline std::u16string DataPath(const std::u16string& part) {
     return os::CommonAppDataFolder() + kDataFolder + part;
 }
 
-inline std::u16string ConfigFilePath() { return DataPath(kConfigFile); }
+inline std::u16string ConfigFilePath() {
+    return DataPath(kConfigFile);
+}
 
 }  // namespace data_folder

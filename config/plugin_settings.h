@@ -16,8 +16,8 @@ struct PluginSettings {
     std::u16string lowerVersion;
     std::string scenePath;  // UTF-8
     int32_t giScaleIndex = 0;
-    std::string giScaleText;  // UTF-8
-    std::string archivePath;  // UTF-8
+    std::string giScaleText;        // UTF-8
+    std::string archivePath;        // UTF-8
     std::string archiverArguments;  // active ANSI code page
     std::u16string analysisScriptPath;
     std::u16string adslScriptPath;

@@ -52,7 +52,9 @@ std::u16string CurrentValue(const RememberedSetting& setting, const ControlReade
 
 }  // namespace
 
-std::span<const RememberedSetting> RememberedSettings() { return kRememberedSettings; }
+std::span<const RememberedSetting> RememberedSettings() {
+    return kRememberedSettings;
+}
 
 std::u16string KeyForControl(int controlId) {
     for (const RememberedSetting& setting : kRememberedSettings) {

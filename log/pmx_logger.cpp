@@ -29,20 +29,18 @@ std::string TextModeBytes(const std::string& line) {
 
 std::string FormatLogTime(const os::LocalTime& now, int32_t compactTime) {
     char stamp[64];
-    std::snprintf(stamp, sizeof stamp,
-                  compactTime == 0 ? "%4d-%02d-%02d %02d:%02d:%02d:%03d"
-                                   : "%4d%02d%02d %02d:%02d:%02d:%03d",
-                  now.year, now.month, now.day, now.hour, now.minute, now.second,
-                  now.milliseconds);
+    std::snprintf(
+        stamp, sizeof stamp,
+        compactTime == 0 ? "%4d-%02d-%02d %02d:%02d:%02d:%03d" : "%4d%02d%02d %02d:%02d:%02d:%03d",
+        now.year, now.month, now.day, now.hour, now.minute, now.second, now.milliseconds);
     return stamp;
 }
 
 std::string pmx_Logger::LogFolder() {
     std::u16string folder = data_folder::DataPath(data_folder::kLogFolder);
-    folder += os::GetPrivateProfileString(data_folder::kConfigSection,
-                                          data_folder::kLowerVersionKey, u"",
-                                          data_folder::kProfileBufferSize,
-                                          data_folder::ConfigFilePath());
+    folder +=
+        os::GetPrivateProfileString(data_folder::kConfigSection, data_folder::kLowerVersionKey, u"",
+                                    data_folder::kProfileBufferSize, data_folder::ConfigFilePath());
     os::CreateFolder(folder);
     return ToLocalMultibyte(folder);
 }
@@ -51,7 +49,9 @@ pmx_Logger::pmx_Logger() : folder_(LogFolder()) {}
 
 pmx_Logger::pmx_Logger(const std::string& module, uint32_t maxSizeMB, uint32_t fileCount,
                        int32_t compactTime)
-    : maxSizeMB_(maxSizeMB), fileCount_(fileCount), folder_(LogFolder()),
+    : maxSizeMB_(maxSizeMB),
+      fileCount_(fileCount),
+      folder_(LogFolder()),
       compactTime_(compactTime) {
     SetModule(module);
 }
@@ -78,24 +78,29 @@ void pmx_Logger::SetFileCount(uint32_t fileCount) {
     fileCount_ = fileCount;
 }
 
-std::string pmx_Logger::CurrentFileName() const { return basePath_ + ".log"; }
+std::string pmx_Logger::CurrentFileName() const {
+    return basePath_ + ".log";
+}
 
 std::string pmx_Logger::OlderFileName(uint32_t number) const {
     return basePath_ + std::to_string(number) + ".log";
 }
 
-void pmx_Logger::OpenCurrentFile() { stream_->Open(CurrentFileName()); }
+void pmx_Logger::OpenCurrentFile() {
+    stream_->Open(CurrentFileName());
+}
 
 void pmx_Logger::Write(const std::string& message, const std::string& level) {
     std::lock_guard lock(writing_);
-    std::string line = FormatLogTime(os::GetLocalTime(), compactTime_) + " [" + level + "] " + message + "\n";
+    std::string line =
+        FormatLogTime(os::GetLocalTime(), compactTime_) + " [" + level + "] " + message + "\n";
     if (!stream_ || !stream_->Write(TextModeBytes(line))) {
         return;
     }
     int64_t size = stream_->Size();
     auto sizeKiB = static_cast<int32_t>(size / kBytesPerKiB);
-    if (size > 0 && static_cast<int64_t>(sizeKiB) >=
-                        static_cast<int64_t>(maxSizeMB_) * kBytesPerKiB) {
+    if (size > 0 &&
+        static_cast<int64_t>(sizeKiB) >= static_cast<int64_t>(maxSizeMB_) * kBytesPerKiB) {
         Rotate();
     }
 }

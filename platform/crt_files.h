@@ -9,9 +9,9 @@
 
 namespace os {
 
-bool CrtAccess(const std::string& path);        // _access(path, 0) == 0
-bool CrtMakeFolder(const std::string& path);    // _mkdir(path) == 0
-bool CrtRemove(const std::string& path);        // remove(path) == 0
+bool CrtAccess(const std::string& path);                         // _access(path, 0) == 0
+bool CrtMakeFolder(const std::string& path);                     // _mkdir(path) == 0
+bool CrtRemove(const std::string& path);                         // remove(path) == 0
 bool CrtRename(const std::string& from, const std::string& to);  // fails when `to` exists
 
 // A file opened for appending, shared with every other opener. Lines reach the disk as the

@@ -7,7 +7,9 @@
 
 namespace {
 
-bool IsCrtSpace(char32_t c) { return c == U' ' || (c >= U'\t' && c <= U'\r'); }
+bool IsCrtSpace(char32_t c) {
+    return c == U' ' || (c >= U'\t' && c <= U'\r');
+}
 
 // The ASCII text of the number at the start of `text`, white space skipped, up to the first
 // zero or non-ASCII character.
@@ -50,9 +52,13 @@ int ReadInt(const std::string& ascii) {
 
 }  // namespace
 
-int CrtAtoi(std::string_view text) { return ReadInt(NumberText(text)); }
+int CrtAtoi(std::string_view text) {
+    return ReadInt(NumberText(text));
+}
 
-int CrtWtoi(std::u16string_view text) { return ReadInt(NumberText(text)); }
+int CrtWtoi(std::u16string_view text) {
+    return ReadInt(NumberText(text));
+}
 
 double CrtWtof(std::u16string_view text) {
     std::string ascii = NumberText(text);

@@ -5,6 +5,6 @@
 
 #include <string_view>
 
-int CrtAtoi(std::string_view text);      // atoi
-int CrtWtoi(std::u16string_view text);   // _wtoi
+int CrtAtoi(std::string_view text);        // atoi
+int CrtWtoi(std::u16string_view text);     // _wtoi
 double CrtWtof(std::u16string_view text);  // _wtof (decimal forms, "inf" and "nan")

@@ -38,13 +38,17 @@ bool CrtMakeFolder(const std::string& path) {
     return true;
 }
 
-bool CrtRemove(const std::string& path) { return DeleteFile(WidePath(path)); }
+bool CrtRemove(const std::string& path) {
+    return DeleteFile(WidePath(path));
+}
 
 bool CrtRename(const std::string& from, const std::string& to) {
     return RenameFile(WidePath(from), WidePath(to));
 }
 
-AppendFile::~AppendFile() { Close(); }
+AppendFile::~AppendFile() {
+    Close();
+}
 
 bool AppendFile::Open(const std::string& path) {
     Close();

@@ -7,7 +7,9 @@ namespace {
 std::atomic<uint32_t> crtRandState{1};
 }
 
-void CrtSrand(uint32_t seed) { crtRandState.store(seed, std::memory_order_relaxed); }
+void CrtSrand(uint32_t seed) {
+    crtRandState.store(seed, std::memory_order_relaxed);
+}
 
 int CrtRand() {
     uint32_t state = crtRandState.load(std::memory_order_relaxed);

@@ -72,7 +72,7 @@ constexpr ErrnoRow kErrnoTable[] = {
     {EHOSTUNREACH, 0, 10065},
 };
 
-constexpr uint32_t kGenericFileError = 31;     // ERROR_GEN_FAILURE
+constexpr uint32_t kGenericFileError = 31;       // ERROR_GEN_FAILURE
 constexpr uint32_t kGenericSocketError = 10022;  // WSAEINVAL
 
 const ErrnoRow* FindRow(int error) {
@@ -119,7 +119,9 @@ void SetLastFileError(int error, const std::string& path) {
     SetLastError(FileErrorFromErrno(error, path));
 }
 
-void SetLastSocketError(int error) { SetLastError(SocketErrorFromErrno(error)); }
+void SetLastSocketError(int error) {
+    SetLastError(SocketErrorFromErrno(error));
+}
 
 std::string NativePath(const std::u16string& path) {
     std::string native = WideToMultiByte(kCodePageUtf8, path);

@@ -90,8 +90,7 @@ bool CopyFile(const std::u16string& from, const std::u16string& to) {
         ::close(in);
         return Fail(error, source);
     }
-    int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                     info.st_mode & 0777);
+    int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, info.st_mode & 0777);
     if (out < 0) {
         int error = errno;
         ::close(in);
@@ -142,7 +141,9 @@ bool RenameFile(const std::u16string& from, const std::u16string& to) {
     return RenameNoReplace(NativePath(from), NativePath(to));
 }
 
-InputFile::~InputFile() { Close(); }
+InputFile::~InputFile() {
+    Close();
+}
 
 bool InputFile::Open(const std::u16string& path) {
     Close();
@@ -198,8 +199,8 @@ bool WriteFileAtomically(const std::u16string& path, const std::string& bytes) {
     std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash);
     std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     thread_local std::mt19937_64 random{std::random_device{}()};
-    std::string temporary = folder + "/." + name + "." + std::to_string(random() % 1000000007) +
-                            ".tmp";
+    std::string temporary =
+        folder + "/." + name + "." + std::to_string(random() % 1000000007) + ".tmp";
     int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (out < 0) {
         return Fail(errno, target);

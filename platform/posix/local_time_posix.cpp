@@ -25,6 +25,8 @@ LocalTime GetLocalTime() {
     return local;
 }
 
-int64_t CurrentTimeSeconds() { return static_cast<int64_t>(::time(nullptr)); }
+int64_t CurrentTimeSeconds() {
+    return static_cast<int64_t>(::time(nullptr));
+}
 
 }  // namespace os

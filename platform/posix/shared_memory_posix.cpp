@@ -13,11 +13,15 @@
 namespace os {
 namespace {
 
-std::string ObjectName(const std::u16string& name) { return "/" + NativePath(name); }
+std::string ObjectName(const std::u16string& name) {
+    return "/" + NativePath(name);
+}
 
 }  // namespace
 
-SharedMemoryView::~SharedMemoryView() { Close(); }
+SharedMemoryView::~SharedMemoryView() {
+    Close();
+}
 
 bool SharedMemoryView::Open(const std::u16string& name) {
     Close();
@@ -57,7 +61,9 @@ void SharedMemoryView::Close() {
     size_ = 0;
 }
 
-SharedMemorySection::~SharedMemorySection() { Remove(); }
+SharedMemorySection::~SharedMemorySection() {
+    Remove();
+}
 
 bool SharedMemorySection::Publish(const std::u16string& name, const std::string& bytes) {
     Remove();

@@ -11,10 +11,14 @@
 
 namespace os {
 
-bool StartNetworking() { return true; }
+bool StartNetworking() {
+    return true;
+}
 void StopNetworking() {}
 
-TcpSocket::~TcpSocket() { Close(); }
+TcpSocket::~TcpSocket() {
+    Close();
+}
 
 bool TcpSocket::Open() {
     Close();
@@ -34,8 +38,8 @@ bool TcpSocket::Connect(const std::string& address, uint16_t port) {
     peer.sin_port = htons(port);
     int result = 0;
     do {
-        result = ::connect(static_cast<int>(handle_), reinterpret_cast<sockaddr*>(&peer),
-                           sizeof peer);
+        result =
+            ::connect(static_cast<int>(handle_), reinterpret_cast<sockaddr*>(&peer), sizeof peer);
     } while (result != 0 && errno == EINTR);
     if (result != 0) {
         SetLastSocketError(errno);

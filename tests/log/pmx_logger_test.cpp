@@ -86,7 +86,8 @@ TEST_F(LoggerTest, RotatesOnTheLineThatReachesTheLimit) {
     // The next line crosses the limit and stays in the rotated file.
     logger.Write("crossing", "INFO");
     EXPECT_THAT(Log("pmx_data1.log"), testing::EndsWith("[INFO] crossing\r\n"));
-    EXPECT_EQ(Size(Log("pmx_data1.log")), kMiB - 1 + Size("crossing") + static_cast<int64_t>(kLineOverhead));
+    EXPECT_EQ(Size(Log("pmx_data1.log")),
+              kMiB - 1 + Size("crossing") + static_cast<int64_t>(kLineOverhead));
     EXPECT_EQ(Log("pmx_data.log"), "");
     logger.Write("fresh", "INFO");
     EXPECT_THAT(Log("pmx_data.log"), testing::EndsWith("[INFO] fresh\r\n"));

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "platform/code_page.h"
 #include "platform/crt_files.h"
 #include "platform/last_error.h"
-#include "platform/code_page.h"
 #include "tests/support/temp_root.h"
 
 namespace {
@@ -60,7 +60,8 @@ TEST_F(FilesTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(os::WriteFileAtomically(root.Wide("out/job.json"), big));
     EXPECT_EQ(root.ReadFile("out/job.json"), big);
     size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(root.Path() / "out")) {
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(root.Path() / "out")) {
         ++entries;
     }
     EXPECT_EQ(entries, 1u);

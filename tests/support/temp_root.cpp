@@ -35,7 +35,9 @@ TempRoot::~TempRoot() {
     fs::remove_all(path_, ignored);
 }
 
-std::u16string TempRoot::Wide() const { return U16(path_.string()); }
+std::u16string TempRoot::Wide() const {
+    return U16(path_.string());
+}
 
 std::u16string TempRoot::Wide(const std::string& relativeUtf8) const {
     return U16((path_ / relativeUtf8).string());

@@ -37,7 +37,7 @@ int PrintConfig() {
 }  // namespace
 
 void AddConfigCommand(CLI::App& app, int& exitCode) {
-    CLI::App* command = app.add_subcommand(
-        "config", "Print the settings the plug-in reads, as one JSON object");
+    CLI::App* command =
+        app.add_subcommand("config", "Print the settings the plug-in reads, as one JSON object");
     command->callback([&exitCode] { exitCode = PrintConfig(); });
 }

@@ -5,7 +5,9 @@
 
 #include "text/conversions.h"
 
-Json::Value JsonText(const std::u16string& text) { return Json::Value(ToUtf8(text)); }
+Json::Value JsonText(const std::u16string& text) {
+    return Json::Value(ToUtf8(text));
+}
 
 void PrintJson(std::ostream& out, const Json::Value& value) {
     Json::StreamWriterBuilder builder;
