@@ -1,10 +1,10 @@
 # Sets up the machine, builds and tests. `make test` and `make demo` are all a newcomer needs.
 
 PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libjsoncpp-dev \
-            libssl-dev libcli11-dev 7zip libcpp-httplib-dev clang
+            libssl-dev libcli11-dev 7zip libcpp-httplib-dev clang libclang-rt-14-dev python3
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps build test test-debug test-asan tsan demo format clean
+.PHONY: all deps build test test-debug test-asan tsan demo bench fuzz format clean
 
 all: build
 
@@ -40,6 +40,23 @@ tsan: test-tsan
 
 demo: build
 	bash examples/demo.sh build/debug
+
+# Reading and writing a large analysis, against jsoncpp alone.
+bench: deps
+	cmake --preset release > /dev/null
+	cmake --build --preset release --target scene_bench
+	build/release/bench/scene_bench
+
+# Fuzzes the analysis reader and the job writer for FUZZ_SECONDS (10 minutes by default).
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	cmake --preset fuzz > /dev/null
+	cmake --build --preset fuzz --target analysis_fuzz make_seeds
+	mkdir -p build/fuzz/corpus/analysis
+	build/fuzz/fuzz/make_seeds build/fuzz/corpus/analysis
+	cp examples/*.json build/fuzz/corpus/analysis/ 2>/dev/null || true
+	build/fuzz/fuzz/analysis_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	  -print_final_stats=1 build/fuzz/corpus/analysis
 
 format:
 	find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i

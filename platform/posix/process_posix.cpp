@@ -1,4 +1,5 @@
 // POSIX calls only.
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -59,8 +60,15 @@ bool RunProcessAndWait(const std::u16string& commandLine, uint32_t& exitCode) {
     }
     argv.push_back(nullptr);
 
+    // A program started without a window has no console: its standard streams lead nowhere.
+    posix_spawn_file_actions_t noConsole;
+    ::posix_spawn_file_actions_init(&noConsole);
+    ::posix_spawn_file_actions_addopen(&noConsole, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    ::posix_spawn_file_actions_addopen(&noConsole, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    ::posix_spawn_file_actions_addopen(&noConsole, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    const int error = ::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), ::environ);
+    const int error = ::posix_spawn(&pid, argv[0], &noConsole, nullptr, argv.data(), ::environ);
+    ::posix_spawn_file_actions_destroy(&noConsole);
     if (error != 0) {
         SetLastError(SpawnError(error));
         return false;

@@ -5,3 +5,6 @@
 #include <CLI/CLI.hpp>
 
 void AddConfigCommand(CLI::App& app, int& exitCode);
+void AddInspectCommand(CLI::App& app, int& exitCode);
+void AddJobCommand(CLI::App& app, int& exitCode);
+void AddSubmitCommand(CLI::App& app, int& exitCode);

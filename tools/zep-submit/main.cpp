@@ -9,6 +9,9 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = 0;
     AddConfigCommand(app, exitCode);
+    AddInspectCommand(app, exitCode);
+    AddJobCommand(app, exitCode);
+    AddSubmitCommand(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

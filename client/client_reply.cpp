@@ -1,0 +1,119 @@
+#include "client/client_reply.h"
+
+#include <json/json.h>
+
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <memory>
+
+#include "log/pmx_logger.h"
+#include "platform/last_error.h"
+#include "resources/message_box.h"
+#include "resources/string_loader.h"
+#include "text/conversions.h"
+
+namespace {
+
+struct ReplyRow {
+    int32_t code;
+    int stringId;
+    bool emptyCaption;
+    const char* level;
+    const char* message;
+};
+
+// The log messages are fixed texts, kept word for word.
+constexpr ReplyRow kReplyRows[] = {
+    {kReplySubmitted, 98, true, "INFO", "Submit successfully."},
+    {kReplyNotMaxProject, 54, false, "ERROR",
+     "The client's current project is not a 3ds max render project, please set it up again!"},
+    {kReplyVersionMismatch, 46, false, "ERROR", "The client rendering version is not match!"},
+    {kReplyNotStillImageProject, 47, false, "ERROR",
+     "The current project is not an design sketch project!"},
+    {kReplySceneMissing, 48, false, "ERROR", "The scene file is not exist!"},
+    {kReplyAnalysisMissing, 55, false, "ERROR", "he Analysis file is not exist!"},
+    {kReplyAnalysisUnreadable, 56, false, "ERROR", "Parse the analysis file failed!"},
+    {kReplyWrongSuffix, 50, false, "ERROR",
+     "The current submission of the scene suffix is wrong, please check for confirmation!"},
+    {kReplyAlreadySubmitted, 51, false, "ERROR",
+     "The current submission scenario already exists, please do not repeat the submission!"},
+    {kReplyInternalError, 52, false, "ERROR",
+     "An internal error occurred. Please restart 3ds max and re-operate!"},
+    {kReplyBadCameraName, 38, false, "ERROR",
+     "Camera name can not have special characters, please modify and re-submit!"},
+};
+
+constexpr int kUnreadableReplyString = 53;
+
+bool ParseReply(const std::string& reply, Json::Value& root) {
+    Json::CharReaderBuilder builder;
+    builder["collectComments"] = true;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    std::string errors;
+    try {
+        return reader->parse(reply.data(), reply.data() + reply.size(), &root, &errors);
+    } catch (const std::exception&) {
+        // Thrown only past the reader's nesting limit.
+        return false;
+    }
+}
+
+const Json::Value* FindMember(const Json::Value& object, const char* key) {
+    return object.find(key, key + std::strlen(key));
+}
+
+// The "ret" code: 0 when the member is missing (or null), false when it holds anything but an
+// integer that fits 32 bits.
+bool ReadCode(const Json::Value& root, int32_t& code) {
+    const Json::Value* ret = FindMember(root, "ret");
+    if (ret == nullptr || ret->isNull()) {
+        code = 0;
+        return true;
+    }
+    if (!ret->isInt()) {
+        return false;
+    }
+    code = ret->asInt();
+    return true;
+}
+
+}  // namespace
+
+int32_t HandleClientReply(const std::string& reply, win::WindowHandle owner) {
+    pmx_Logger log("pmx_http", 2, 5, 0);
+    Json::Value root;
+    const std::u16string caption = ResourceText(IDS_MAIN_CAPTION);
+    const std::u16string marker = ResourceText(IDS_LANGUAGE_MARKER);
+
+    int32_t code = 0;
+    const Json::Value* err = nullptr;
+    bool readable = ParseReply(reply, root) && root.isObject() && ReadCode(root, code);
+    if (readable && code == kReplyClientMessage) {
+        err = FindMember(root, "err");
+        readable = err != nullptr && err->isString();
+    }
+    if (!readable) {
+        std::cout << "Error " << os::GetLastError() << " in WinHttpReadData." << std::endl;
+        PluginMessageBox(owner, ResourceText(kUnreadableReplyString), caption, win::kMbOk, marker);
+        log.Write("Get response data failed: parse the data from client failed!", "ERROR");
+        return -1;
+    }
+
+    if (code == kReplyClientMessage) {
+        // The box shows the text up to its first zero byte; the log keeps it whole.
+        const char* text = err->asCString();
+        PluginMessageBox(owner, FromUtf8(text != nullptr ? text : ""), caption, win::kMbOk, marker);
+        log.Write(err->asString(), "ERROR");
+        return code;
+    }
+    for (const ReplyRow& row : kReplyRows) {
+        if (row.code == code) {
+            PluginMessageBox(owner, ResourceText(row.stringId),
+                             row.emptyCaption ? std::u16string() : caption, win::kMbOk, marker);
+            log.Write(row.message, row.level);
+            break;
+        }
+    }
+    return code;
+}

@@ -1,0 +1,482 @@
+#include "scene/analysis_reader.h"
+
+#include <json/json.h>
+
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "resources/string_loader.h"
+#include "scene/character_classes.h"
+#include "text/conversions.h"
+#include "text/crt_numbers.h"
+
+namespace {
+
+// Camera names and sizes and duplicate camera names pass through a buffer of 260 UTF-16
+// units. A longer text is cut to the 259 units that buffer holds with its terminator; a high
+// surrogate left alone at the cut goes too, so the key never ends in half a character. Two
+// names that differ only beyond the cut share one camera entry.
+constexpr size_t kNameBufferUnits = 260;
+
+std::u16string NameFromUtf8(std::string_view utf8) {
+    std::u16string text = FromUtf8(utf8);
+    if (text.size() > kNameBufferUnits - 1) {
+        text.resize(kNameBufferUnits - 1);
+        if (text.back() >= u'\xD800' && text.back() <= u'\xDBFF') {
+            text.pop_back();
+        }
+    }
+    return text;
+}
+
+// Only ASCII letters change case: the format names the analysis gives are ASCII.
+std::u16string AsciiUpper(std::u16string text) {
+    for (char16_t& c : text) {
+        if (c >= u'a' && c <= u'z') {
+            c = static_cast<char16_t>(c - u'a' + u'A');
+        }
+    }
+    return text;
+}
+
+bool ParseJson(const std::string& utf8, Json::Value& root) {
+    Json::CharReaderBuilder builder;
+    builder["collectComments"] = true;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    std::string errors;
+    try {
+        return reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors);
+    } catch (const std::exception&) {
+        // The reader throws only past its nesting limit; such a text is not an analysis.
+        return false;
+    }
+}
+
+const Json::Value* FindMember(const Json::Value& object, const char* key) {
+    if (!object.isObject()) {
+        return nullptr;
+    }
+    return object.find(key, key + std::strlen(key));
+}
+
+// The text of a value the analysis writes as a string. A JSON number gives its decimal text
+// (a real as jsoncpp writes it, "360.0" for 360.0); any other type has no text.
+bool ScalarText(const Json::Value& value, std::string& text) {
+    switch (value.type()) {
+        case Json::stringValue:
+        case Json::intValue:
+        case Json::uintValue:
+        case Json::realValue:
+            text = value.asString();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// One reading: the parsed analysis, the state it fills, and whether the warnings heading has
+// been added yet.
+class Reading {
+public:
+    Reading(PluginState& state, const Json::Value& root) : state_(state), root_(root) {}
+
+    int32_t Run();
+
+private:
+    // The text of a member that every analysis carries; empty, with a WARN line, when it is
+    // missing or not a string.
+    std::string RequiredText(const Json::Value& object, const char* key, const std::string& name);
+    // The text of an optional member: false when it is absent, or (with a WARN line) not a
+    // string.
+    bool OptionalText(const Json::Value& object, const char* key, const std::string& name,
+                      std::string& text);
+    // An optional member of the given type; null when absent or (with a WARN line) of another
+    // type.
+    const Json::Value* OptionalArray(const Json::Value& object, const char* key,
+                                     const std::string& name);
+    const Json::Value* OptionalObject(const Json::Value& object, const char* key,
+                                      const std::string& name);
+
+    void Warn(const std::u16string& text);
+    void Log(const std::string& message, const char* level) { state_.log.Write(message, level); }
+
+    void ReadCorona();
+    void CheckReferenceFiles();
+    void ListMissingFiles();
+    void ListDuplicateFiles();
+    CameraInfo ReadSceneValues();
+    void ReadVray(CameraInfo& scene);
+    void ReadCameras(const Json::Value& cameras, const CameraInfo& scene);
+    void CheckProblemCodes();
+    bool ReadDuplicateCameras();
+
+    PluginState& state_;
+    const Json::Value& root_;
+    bool warned_ = false;
+    const Json::Value* missingFiles_ = nullptr;
+    const Json::Value* sameFiles_ = nullptr;
+
+    std::u16string missingFilePrefix_;
+    std::u16string duplicateFilePrefix_;
+    std::u16string missingFilesHeading_;
+    std::u16string duplicateFilesHeading_;
+    std::u16string illegalReferenceHeading_;
+    std::u16string coronaBlockWarning_;
+    std::u16string regionWarning_;
+    std::u16string problemCodeWarning_;
+    std::u16string warningsHeading_;
+    std::u16string cyrillicWarning_;
+    std::u16string tiffWarning_;
+    std::u16string samplerWarning_;
+    std::u16string rendererWarning_;
+};
+
+std::string Reading::RequiredText(const Json::Value& object, const char* key,
+                                  const std::string& name) {
+    std::string text;
+    const Json::Value* member = FindMember(object, key);
+    if (member == nullptr || !ScalarText(*member, text)) {
+        Log("Member is missing or not a string: " + name, "WARN");
+        return {};
+    }
+    return text;
+}
+
+bool Reading::OptionalText(const Json::Value& object, const char* key, const std::string& name,
+                           std::string& text) {
+    const Json::Value* member = FindMember(object, key);
+    if (member == nullptr) {
+        return false;
+    }
+    if (!ScalarText(*member, text)) {
+        Log("Member is not a string: " + name, "WARN");
+        return false;
+    }
+    return true;
+}
+
+const Json::Value* Reading::OptionalArray(const Json::Value& object, const char* key,
+                                          const std::string& name) {
+    const Json::Value* member = FindMember(object, key);
+    if (member != nullptr && !member->isArray()) {
+        Log("Member is not an array: " + name, "WARN");
+        return nullptr;
+    }
+    return member;
+}
+
+const Json::Value* Reading::OptionalObject(const Json::Value& object, const char* key,
+                                           const std::string& name) {
+    const Json::Value* member = FindMember(object, key);
+    if (member != nullptr && !member->isObject()) {
+        Log("Member is not an object: " + name, "WARN");
+        return nullptr;
+    }
+    return member;
+}
+
+void Reading::Warn(const std::u16string& text) {
+    if (!warned_) {
+        state_.warnings.push_back(warningsHeading_);
+        warned_ = true;
+    }
+    state_.warnings.push_back(text);
+}
+
+int32_t Reading::Run() {
+    state_.problems.clear();
+    state_.duplicateCameraNames.clear();
+    state_.warnings.clear();
+    missingFiles_ = OptionalArray(root_, "missing_file", "missing_file");
+    sameFiles_ = OptionalArray(root_, "same_file", "same_file");
+
+    missingFilePrefix_ = ResourceText(60);
+    duplicateFilePrefix_ = ResourceText(61);
+    missingFilesHeading_ = ResourceText(62);
+    duplicateFilesHeading_ = ResourceText(63);
+    illegalReferenceHeading_ = ResourceText(99);
+    coronaBlockWarning_ = ResourceText(73);
+    regionWarning_ = ResourceText(75);
+    problemCodeWarning_ = ResourceText(77);
+    warningsHeading_ = ResourceText(78);
+    cyrillicWarning_ = ResourceText(80);
+    tiffWarning_ = ResourceText(96);
+    samplerWarning_ = ResourceText(95);
+    rendererWarning_ = ResourceText(88);
+
+    std::string renderer;
+    if (OptionalText(root_, "renderer_full_name", "renderer_full_name", renderer) &&
+        renderer == "Missing_Renderer") {
+        Warn(rendererWarning_);
+    }
+
+    ReadCorona();
+
+    state_.isRegion = RequiredText(root_, "is_region", "is_region");
+    if (state_.isRegion == "true") {
+        Warn(regionWarning_);
+        Log("Region rendering is used in your scene file. Please ignore this message if you "
+            "confirm to use block rendering.",
+            "WARN");
+    }
+
+    CheckReferenceFiles();
+    ListMissingFiles();
+    ListDuplicateFiles();
+
+    const Json::Value* cameras = OptionalArray(root_, "cameras", "cameras");
+    if (cameras == nullptr || cameras->empty()) {
+        Log("No cameras!", "ERROR");
+        return kAnalysisNoCameras;
+    }
+
+    CameraInfo scene = ReadSceneValues();
+    ReadVray(scene);
+    ReadCameras(*cameras, scene);
+
+    std::string gamma;
+    if (OptionalText(root_, "gamma_out", "gamma_out", gamma)) {
+        state_.gammaOut = static_cast<float>(CrtWtof(FromUtf8(gamma)));
+    }
+
+    CheckProblemCodes();
+    if (ReadDuplicateCameras()) {
+        return kAnalysisDuplicateCameras;
+    }
+
+    std::string version;
+    OptionalText(root_, "version", "version", version);
+    Log("Get analysis information successfully. Current 3ds Max version is :" + version, "INFO");
+    return kAnalysisRead;
+}
+
+void Reading::ReadCorona() {
+    const Json::Value* corona = OptionalObject(root_, "corona_setting", "corona_setting");
+    std::string pass;
+    std::string time;
+    std::string noise;
+    if (corona == nullptr ||
+        !OptionalText(*corona, "pass_limit", "corona_setting.pass_limit", pass) ||
+        !OptionalText(*corona, "time_limit", "corona_setting.time_limit", time) ||
+        !OptionalText(*corona, "noise_level_limit", "corona_setting.noise_level_limit", noise)) {
+        state_.coronaState = 0;
+        return;
+    }
+
+    state_.coronaPassLimit = CrtWtoi(FromUtf8(pass));
+    state_.coronaTimeSeconds = CrtWtoi(FromUtf8(time)) / 1000;  // milliseconds, toward zero
+    state_.coronaTimeHours = state_.coronaTimeSeconds / 60.0 / 60.0;
+    state_.coronaNoiseLimit = CrtWtof(FromUtf8(noise));
+
+    if (pass == "0" && time == "0" && noise == "0") {
+        state_.coronaState = 1;
+        Log("The progressive pass, time and noise level are not limited in Corona! Please "
+            "revise and submit again!",
+            "ERROR");
+    } else if (pass == "0" && noise == "0") {
+        state_.coronaState = 2;
+        Warn(coronaBlockWarning_);
+        Log("Block rendering is not recommended in Corona. Please limit progressive pass and "
+            "noise level if you still want to use block rendering.",
+            "WARN");
+    } else {
+        state_.coronaState = 3;
+    }
+}
+
+void Reading::CheckReferenceFiles() {
+    const Json::Value* references = OptionalArray(root_, "reference_file", "reference_file");
+    if (references == nullptr) {
+        return;
+    }
+    std::vector<std::u16string> paths;
+    for (Json::ArrayIndex i = 0; i < references->size(); ++i) {
+        paths.push_back(FromUtf8(RequiredText((*references)[i], "path",
+                                              "reference_file[" + std::to_string(i) + "].path")));
+    }
+
+    for (const std::u16string& path : paths) {
+        if (ContainsCyrillic(path)) {
+            Warn(cyrillicWarning_);
+            Log("The name of reference file have Russian characters.", "WARN");
+            break;
+        }
+    }
+
+    bool flagged = false;
+    for (const std::u16string& path : paths) {
+        if (IsLegalReferencePath(path)) {
+            continue;
+        }
+        if (!flagged) {
+            flagged = true;
+            state_.referenceFileIllegal = true;
+            state_.problems.push_back(illegalReferenceHeading_);
+            Log("The name of reference file have illegal characters.", "WARN");
+        }
+        state_.problems.push_back(path);
+    }
+}
+
+void Reading::ListMissingFiles() {
+    if (missingFiles_ == nullptr || missingFiles_->empty()) {
+        return;
+    }
+    state_.problems.push_back(missingFilesHeading_);
+    for (Json::ArrayIndex i = 0; i < missingFiles_->size(); ++i) {
+        std::string path = RequiredText((*missingFiles_)[i], "path",
+                                        "missing_file[" + std::to_string(i) + "].path");
+        state_.problems.push_back(missingFilePrefix_ + FromUtf8(path));
+    }
+}
+
+void Reading::ListDuplicateFiles() {
+    if (sameFiles_ == nullptr || sameFiles_->empty()) {
+        return;
+    }
+    state_.problems.push_back(duplicateFilesHeading_);
+    for (Json::ArrayIndex i = 0; i < sameFiles_->size(); ++i) {
+        std::string path;
+        if (OptionalText((*sameFiles_)[i], "path", "same_file[" + std::to_string(i) + "].path",
+                         path)) {
+            state_.problems.push_back(duplicateFilePrefix_ + FromUtf8(path));
+        }
+    }
+}
+
+CameraInfo Reading::ReadSceneValues() {
+    CameraInfo scene;
+    scene.width = CrtWtoi(FromUtf8(RequiredText(root_, "image_width", "image_width")));
+    scene.height = CrtWtoi(FromUtf8(RequiredText(root_, "image_height", "image_height")));
+    scene.frameToRender = CrtWtoi(FromUtf8(RequiredText(root_, "start_frame", "start_frame")));
+    std::u16string format =
+        AsciiUpper(FromLocalMultibyte(RequiredText(root_, "image_format", "image_format")));
+    if (format == u"TIFF" || format == u"TIF") {
+        Warn(tiffWarning_);
+    }
+    scene.imageFormat = format;
+    return scene;
+}
+
+void Reading::ReadVray(CameraInfo& scene) {
+    const Json::Value* vray = OptionalObject(root_, "vray_setting", "vray_setting");
+    if (vray == nullptr) {
+        scene.isSpherical = false;
+        return;
+    }
+    auto integer = [&](const char* key) {
+        std::string text;
+        if (!OptionalText(*vray, key, std::string("vray_setting.") + key, text)) {
+            return 0;
+        }
+        return CrtWtoi(FromUtf8(text));
+    };
+    state_.imageSamplerType = integer("imagesampler_type");
+    if (state_.imageSamplerType == 3) {
+        Warn(samplerWarning_);
+    }
+    state_.irradmapPreset = integer("gi_irradmap_preset");
+    state_.irradmapMinRate = integer("gi_irradmap_minRate");
+    state_.irradmapMaxRate = integer("gi_irradmap_maxRate");
+
+    bool overrideFov = false;
+    if (const Json::Value* member = FindMember(*vray, "camera_override_fov")) {
+        if (member->isBool()) {
+            overrideFov = member->asBool();
+        } else {
+            Log("Member is not a boolean: vray_setting.camera_override_fov", "WARN");
+        }
+    }
+    std::string spherical;
+    bool sphericalType =
+        OptionalText(*vray, "is_spherical", "vray_setting.is_spherical", spherical) &&
+        spherical == "true";
+    std::string fov;
+    bool fullCircle = !OptionalText(*vray, "camera_fov", "vray_setting.camera_fov", fov) ||
+                      CrtWtof(FromUtf8(fov)) == 360.0;
+    scene.isSpherical = overrideFov && sphericalType && fullCircle;
+}
+
+void Reading::ReadCameras(const Json::Value& cameras, const CameraInfo& scene) {
+    state_.cameras.clear();
+    for (Json::ArrayIndex i = 0; i < cameras.size(); ++i) {
+        const Json::Value& camera = cameras[i];
+        std::string index = "cameras[" + std::to_string(i) + "].";
+        std::u16string name = NameFromUtf8(RequiredText(camera, "name", index + "name"));
+
+        // Every camera starts from the scene's own size; a size of its own replaces it unless
+        // it is 0.
+        CameraInfo info = scene;
+        info.outputName = name;
+        if (ContainsForbiddenNameChar(name)) {
+            Log("The original camera name contain invalid characters!", "WARN");
+            info.outputName = EraseChars(name, kForbiddenNameChars);
+        }
+        std::string size;
+        if (OptionalText(camera, "camWidth", index + "camWidth", size)) {
+            int32_t width = CrtWtoi(NameFromUtf8(size));
+            info.width = width != 0 ? width : scene.width;
+        }
+        if (OptionalText(camera, "camHeight", index + "camHeight", size)) {
+            int32_t height = CrtWtoi(NameFromUtf8(size));
+            info.height = height != 0 ? height : scene.height;
+        }
+        state_.cameras[name] = info;
+    }
+}
+
+void Reading::CheckProblemCodes() {
+    const Json::Value* errors = OptionalObject(root_, "errors", "errors");
+    if (errors == nullptr) {
+        Log("No errors!", "INFO");
+        return;
+    }
+    if (errors->empty()) {
+        return;
+    }
+    const Json::Value* codes = OptionalArray(*errors, "error_code", "errors.error_code");
+    if (codes == nullptr) {
+        return;
+    }
+    for (Json::ArrayIndex i = 0; i < codes->size(); ++i) {
+        std::string code =
+            RequiredText((*codes)[i], "code", "errors.error_code[" + std::to_string(i) + "].code");
+        if (CrtWtoi(FromUtf8(code)) == 107) {
+            Warn(problemCodeWarning_);
+        }
+    }
+}
+
+bool Reading::ReadDuplicateCameras() {
+    const Json::Value* duplicates = OptionalArray(root_, "dupl_cameras", "dupl_cameras");
+    if (duplicates == nullptr || duplicates->empty()) {
+        return false;
+    }
+    for (Json::ArrayIndex i = 0; i < duplicates->size(); ++i) {
+        std::string name =
+            RequiredText((*duplicates)[i], "name", "dupl_cameras[" + std::to_string(i) + "].name");
+        if (i > 0) {
+            state_.duplicateCameraNames += u',';
+        }
+        state_.duplicateCameraNames += TrimBlanks(NameFromUtf8(name));
+    }
+    return true;
+}
+
+}  // namespace
+
+int32_t ReadAnalysisResult(PluginState& state) {
+    Json::Value root;
+    // A text that does not parse, or whose top is not an object, changes nothing: only the
+    // closing line is written, with no version, and the dialog goes on.
+    if (!ParseJson(ToUtf8(state.analysisText), root) || !root.isObject()) {
+        state.log.Write("Get analysis information successfully. Current 3ds Max version is :",
+                        "INFO");
+        return kAnalysisRead;
+    }
+    return Reading(state, root).Run();
+}

@@ -1,0 +1,263 @@
+#include "scene/job_description.h"
+
+#include <json/json.h>
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <utility>
+
+#include "platform/files.h"
+#include "resources/message_box.h"
+#include "resources/string_loader.h"
+#include "text/conversions.h"
+
+namespace {
+
+constexpr int IDS_JOB_FILE_FAILED = 42;
+
+constexpr int32_t kNoBlocks = 1;
+constexpr int32_t kDistributedRendering = 1010;
+
+constexpr char kParseFailed[] = "Parse failed in writing json file when submiting!";
+constexpr char kOpenFailed[] = "Open json file failed when write it!";
+constexpr char kUnexpectedFailure[] = "Write json file failed unexpectedly!";
+
+// The bytes a Windows text-mode stream puts on disk for `text`: every LF becomes CR LF.
+std::string TextModeBytes(const std::string& text) {
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') {
+            bytes.push_back('\r');
+        }
+        bytes.push_back(c);
+    }
+    return bytes;
+}
+
+// Parses the analysis with its comments kept, so the styled writer puts them back. Only an
+// object (or a bare null, which the edits turn into one) can become a job description.
+bool ParseAnalysis(const std::string& utf8, Json::Value& root) {
+    Json::CharReaderBuilder builder;
+    builder["collectComments"] = true;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    std::string errors;
+    try {
+        if (!reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors)) {
+            return false;
+        }
+    } catch (const std::exception&) {
+        // Thrown only past the reader's nesting limit.
+        return false;
+    }
+    if (root.isNull()) {
+        root = Json::Value(Json::objectValue);
+    }
+    return root.isObject();
+}
+
+const Json::Value* FindMember(const Json::Value& object, const char* key) {
+    return object.find(key, key + std::char_traits<char>::length(key));
+}
+
+// Looks a member up the way jsoncpp's operator[] does: a missing one is created as null.
+Json::Value& LookUp(Json::Value& root, const char* key) {
+    return root[key];
+}
+
+// Removes the member when the analysis carried a non-null value; a missing one is left as null.
+void RemoveUnlessNull(Json::Value& root, const char* key) {
+    if (!LookUp(root, key).isNull()) {
+        root.removeMember(key);
+    }
+}
+
+// The analysis reference files without the scene file itself, each reduced to its path.
+void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_Logger& log) {
+    Json::Value kept(Json::arrayValue);
+    if (const Json::Value* listed = FindMember(root, "reference_file")) {
+        if (listed->isArray()) {
+            for (const Json::Value& entry : *listed) {
+                const Json::Value* path = entry.isObject() ? FindMember(entry, "path") : nullptr;
+                std::string text;
+                if (path != nullptr && path->isString()) {
+                    text = path->asString();
+                } else {
+                    log.Write("A reference file of the analysis has no path text!", "WARN");
+                }
+                if (text != scenePath) {
+                    Json::Value item(Json::objectValue);
+                    item["path"] = text;
+                    kept.append(std::move(item));
+                }
+            }
+        } else if (!listed->isNull()) {
+            log.Write("The reference files of the analysis are not a list!", "WARN");
+        }
+    }
+    root.removeMember("reference_file");
+    if (!kept.empty()) {
+        root["reference_file"] = std::move(kept);
+    }
+}
+
+Json::Value CameraList(const CameraMap& cameras) {
+    Json::Value list(Json::arrayValue);
+    for (const auto& [name, camera] : cameras) {
+        if (!camera.selected) {
+            continue;
+        }
+        Json::Value item(Json::objectValue);
+        item["name"] = ToUtf8(name);
+        item["camera_width"] = camera.width;
+        item["camera_height"] = camera.height;
+        item["frame_to_render"] = camera.frameToRender;
+        item["img_output_format"] = ToUtf8(camera.imageFormat);
+        item["img_output_name"] = ToUtf8(camera.outputName);
+        item["renderable"] = "1";
+        item["is_spherical"] = camera.isSpherical;
+        list.append(std::move(item));
+    }
+    return list;
+}
+
+void SetBlockSettings(Json::Value& root, int32_t blockMode, int32_t distributedCount) {
+    int32_t enableBlocking = 0;
+    int32_t blocks = 0;
+    int32_t distributed = 0;
+    if (blockMode == kDistributedRendering) {
+        distributed = distributedCount;
+    } else if (blockMode != kNoBlocks) {
+        enableBlocking = 1;
+        blocks = blockMode;
+    }
+    root["enable_blocking"] = enableBlocking;
+    root["num_blocks"] = blocks;
+    root["distributed_render"] = distributed;
+}
+
+Json::Value MaxOptions(const PluginState& state, const PluginSettings& settings) {
+    Json::Value options(Json::objectValue);
+    options["color_channel"] = state.colorChannel;
+    options["ao_channel"] = state.aoChannel;
+    if (state.aoChannel) {
+        options["ao_radius"] = state.aoRadius;
+        options["ao_subdivs"] = state.aoSubdivs;
+    }
+    options["gamma_out"] = static_cast<double>(state.gammaOut);
+    options["mtl_channel"] = state.materialChannel;
+    options["gi_irradmap_preset"] = state.irradmapPreset;
+    // A smaller GI image needs the irradiance map rates lowered by one step per halving.
+    const int64_t rateOffset = state.giChannel ? settings.giScaleIndex : 0;
+    options["gi_irradmap_minRate"] = Json::Int64{state.irradmapMinRate - rateOffset};
+    options["gi_irradmap_maxRate"] = Json::Int64{state.irradmapMaxRate - rateOffset};
+    if (state.giChannel) {
+        options["gi_image_scale"] = settings.giScaleText;
+    }
+    options["gi_channel"] = state.giChannel ? "1" : "0";
+    options["psd_channel"] = state.psdChannel ? "1" : "0";
+    return options;
+}
+
+Json::Value CoronaOptions(const PluginState& state) {
+    Json::Value options(Json::objectValue);
+    options["CoronaNoiseLevelLimit"] = state.coronaNoiseLimit / 100.0;
+    options["CoronaPassLimit"] = state.coronaPassLimit;
+    options["CoronaTimeLimit"] = state.coronaTimeSeconds;
+    options["useCorona"] = state.useCorona;
+    return options;
+}
+
+// The analysis edited into the job description.
+void EditIntoJob(Json::Value& root, const PluginState& state, const PluginSettings& settings,
+                 pmx_Logger& log) {
+    RemoveUnlessNull(root, "cameras");
+    ReplaceReferenceFiles(root, state.analysedScenePath, log);
+    RemoveUnlessNull(root, "errors");
+    root.removeMember("name");
+    root["name"] = settings.scenePath;
+    LookUp(root, "start_frame");
+    LookUp(root, "end_frame");
+    Json::Value cameras = CameraList(state.cameras);
+    if (!cameras.empty()) {
+        root["cameras"] = std::move(cameras);
+    }
+    SetBlockSettings(root, state.blockMode, state.distributedCount);
+    root["max_options"] = MaxOptions(state, settings);
+    if (state.useCorona) {
+        root["corona_options"] = CoronaOptions(state);
+    }
+}
+
+// The host version the analysis reported; a number counts as its decimal text.
+std::string AppVersion(const Json::Value& root) {
+    const Json::Value* version = FindMember(root, "app_version");
+    if (version == nullptr || !(version->isString() || version->isNumeric())) {
+        return std::string();
+    }
+    return version->asString();
+}
+
+std::string SubmissionNotice(const PluginSettings& settings, const std::u16string& jobPath,
+                             const Json::Value& root, unsigned saveSceneFile) {
+    Json::Value notice(Json::objectValue);
+    notice["scenePath"] = settings.scenePath;
+    notice["filePath"] = ToUtf8(jobPath);
+    notice["maxVersion"] = "3ds Max " + AppVersion(root);
+    notice["compressPath"] = settings.archivePath;
+    notice["PLUGIN_SAVE_SCENE_FILE"] = Json::UInt{saveSceneFile};
+    return Json::StyledWriter().write(notice);
+}
+
+struct BoxTexts {
+    std::u16string caption;
+    std::u16string marker;
+};
+
+bool Fail(PluginState& state, win::WindowHandle dialog, const BoxTexts& texts,
+          const char* logLine) {
+    PluginMessageBox(dialog, ResourceText(IDS_JOB_FILE_FAILED), texts.caption, win::kMbOk,
+                     texts.marker);
+    state.log.Write(logLine, "ERROR");
+    return false;
+}
+
+bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFile,
+              PluginSettings& settings, const std::u16string& requestId, std::string& notice,
+              const BoxTexts& texts) {
+    Json::Value root;
+    if (!ParseAnalysis(ToUtf8(state.analysisText), root)) {
+        return Fail(state, dialog, texts, kParseFailed);
+    }
+    EditIntoJob(root, state, settings, state.log);
+
+    const std::u16string& folder = settings.jsonFolder;
+    if (!os::PathExists(folder)) {
+        os::CreateFolder(folder);
+    }
+    const std::u16string path = folder + u"/" + requestId + u".json";
+    // The client may look at the folder at any moment: the file appears whole or not at all.
+    if (!os::WriteFileAtomically(path, TextModeBytes(Json::StyledWriter().write(root)))) {
+        return Fail(state, dialog, texts, kOpenFailed);
+    }
+
+    std::string built = SubmissionNotice(settings, path, root, saveSceneFile);
+    std::u16string jobPath = path;
+    notice.swap(built);
+    settings.jsonFolder.swap(jobPath);
+    state.log.Write("Write json file at: " + ToLocalMultibyte(path) + " successfully.", "INFO");
+    return true;
+}
+
+}  // namespace
+
+bool WriteJobDescription(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFile,
+                         PluginSettings& settings, std::u16string requestId, std::string& notice) {
+    const BoxTexts texts{ResourceText(IDS_MAIN_CAPTION), ResourceText(IDS_LANGUAGE_MARKER)};
+    try {
+        return WriteJob(state, dialog, saveSceneFile, settings, requestId, notice, texts);
+    } catch (const std::exception&) {
+        return Fail(state, dialog, texts, kUnexpectedFailure);
+    }
+}

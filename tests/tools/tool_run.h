@@ -1,0 +1,24 @@
+#pragma once
+// Runs one of the project's command-line tools and keeps what it printed.
+
+#include <json/json.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+    // The standard output as JSON (null when it is not JSON).
+    Json::Value Json() const;
+};
+
+// Runs `program` with `arguments` (no shell) and the environment of the test plus `environment`
+// ("NAME=value" entries), waits for it and collects both output streams.
+ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& environment = {});
+
+}  // namespace testing_support

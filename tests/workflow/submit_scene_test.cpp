@@ -1,0 +1,153 @@
+// The submission's stops before anything is packed or sent, and how the scene file is decided.
+#include "workflow/submit_scene.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "resources/string_loader.h"
+#include "tests/support/temp_root.h"
+#include "text/conversions.h"
+
+namespace {
+
+using testing_support::U16;
+
+// A dialog and host whose answers the test sets.
+class FakeHost : public SubmissionHost {
+public:
+    explicit FakeHost(pmx_Logger& uiLog) : uiLog_(uiLog) {}
+
+    win::WindowHandle Dialog() override { return this; }
+    pmx_Logger& UiLog() override { return uiLog_; }
+    SubmissionChoices ReadChoices() override { return choices; }
+    std::vector<CameraRow> CameraRows() override { return rows; }
+    std::u16string SceneNameFieldText() override { return field; }
+    void ShowSceneName(const std::u16string& name) override { field = name; }
+    unsigned CleanSceneBox() override { return 0; }
+    void EndDialog() override { ended = true; }
+    std::u16string CurrentSceneFileName() override { return fileName; }
+    std::u16string CurrentSceneFilePath() override { return filePath; }
+    bool SaveSceneAs(const std::u16string& path) override {
+        savedAs = path;
+        return saveSucceeds;
+    }
+    void RunVirusCheckScripts(const PluginSettings&) override {}
+    void PauseAfterArchive() override {}
+
+    SubmissionChoices choices;
+    std::vector<CameraRow> rows;
+    std::u16string field;
+    std::u16string fileName = u"house.max";
+    std::u16string filePath = u"D:\\scenes\\house.max";
+    std::u16string savedAs;
+    bool saveSucceeds = true;
+    bool ended = false;
+
+private:
+    pmx_Logger& uiLog_;
+};
+
+class SubmitSceneTest : public testing_support::TempRootTest {
+protected:
+    void SetUp() override {
+        root.WriteFile("ZEP Rendering/script/pmx_plugin.ini", "");
+        ::setenv("ZEP_LANGUAGE", "ids", 1);
+        SetResourceModule(reinterpret_cast<void*>(1));
+        win::TakeMessageBoxes();
+        win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
+        PluginState& state = GetPluginState();
+        state.cameras.clear();
+        state.cameras[u"Cam"] = CameraInfo{};
+        state.coronaState = 0;
+        state.analysedScenePath.clear();
+        state.currentSceneName.clear();
+        host.rows = {CameraRow{u"Cam", 2}};
+    }
+
+    int32_t Submit() { return SubmitScene(host, u"caption", u"0", report); }
+    std::vector<std::u16string> BoxTexts() {
+        std::vector<std::u16string> texts;
+        for (const win::RecordedMessageBox& box : win::TakeMessageBoxes()) {
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
+
+    pmx_Logger uiLog{"pmx_ui", 5, 2, 0};
+    FakeHost host{uiLog};
+    SubmissionReport report;
+};
+
+TEST_F(SubmitSceneTest, AnInvalidCameraNameStopsWithItsBox) {
+    GetPluginState().cameras[u"Bad%"] = CameraInfo{};
+    host.rows.push_back(CameraRow{u"Bad%", 1});
+    EXPECT_EQ(Submit(), 0);
+    EXPECT_EQ(report.stoppedAt, "camera names");
+    EXPECT_THAT(BoxTexts(), testing::ElementsAre(u"{38}"));
+    EXPECT_FALSE(host.ended);
+}
+
+TEST_F(SubmitSceneTest, NothingTickedAsksAndCancelStops) {
+    host.rows = {CameraRow{u"Cam", 1}};
+    win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerNoCancel);
+    Submit();
+    EXPECT_EQ(report.stoppedAt, "camera selection");
+    std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, u"{72}");
+    EXPECT_EQ(boxes[0].type, win::kMbOkCancel);
+    EXPECT_EQ(boxes[0].caption, u"caption");
+}
+
+TEST_F(SubmitSceneTest, AnUnlimitedCoronaSceneStopsAfterTheCameraCheck) {
+    GetPluginState().coronaState = 1;
+    GetPluginState().coronaPassLimit = 0;
+    GetPluginState().coronaTimeSeconds = 0;
+    GetPluginState().coronaNoiseLimit = 0.0;
+    Submit();
+    EXPECT_EQ(report.stoppedAt, "corona limits");
+    EXPECT_THAT(BoxTexts(), testing::ElementsAre(u"{74}"));
+    // Limits typed into the dialog let it pass.
+    host.choices.coronaPassesText = u"100";
+    host.filePath.clear();
+    Submit();
+    EXPECT_EQ(report.stoppedAt, "scene file");
+}
+
+TEST_F(SubmitSceneTest, ARefusedSceneNameClosesTheDialog) {
+    host.field = u"house`2";
+    Submit();
+    EXPECT_EQ(report.stoppedAt, "scene name");
+    EXPECT_THAT(BoxTexts(), testing::ElementsAre(u"{79}"));
+    EXPECT_TRUE(host.ended);
+}
+
+TEST_F(SubmitSceneTest, AnUnsavedSceneHasNoFileToSubmit) {
+    host.fileName.clear();
+    host.filePath.clear();
+    Submit();
+    EXPECT_EQ(report.stoppedAt, "scene file");
+    EXPECT_THAT(BoxTexts(), testing::ElementsAre(u"{64}"));
+}
+
+TEST_F(SubmitSceneTest, ResolveKeepsTheOpenFileOrSavesACopyUnderTheNewName) {
+    PluginState& state = GetPluginState();
+    EXPECT_EQ(ResolveSceneFile(state, host, ""), "D:\\scenes\\house.max");
+    EXPECT_EQ(host.field, u"house");
+    EXPECT_EQ(state.analysedScenePath, "D:\\scenes\\house.max");
+    EXPECT_EQ(ResolveSceneFile(state, host, "house.max"), "D:\\scenes\\house.max");
+    EXPECT_TRUE(host.savedAs.empty());
+
+    EXPECT_EQ(ResolveSceneFile(state, host, "场景 2.max"), "D:\\scenes\\场景 2.max");
+    EXPECT_EQ(host.savedAs, U16("D:\\scenes\\场景 2.max"));
+    EXPECT_EQ(state.currentSceneName, "场景 2.max");
+
+    host.saveSucceeds = false;
+    EXPECT_EQ(ResolveSceneFile(state, host, "other.max"), "");
+    host.filePath = u"house.max";  // no folder to save beside
+    EXPECT_EQ(ResolveSceneFile(state, host, "other.max"), "");
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// farm-client install: the plug-in data folder as the farm's client installs it.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "config/data_folder.h"
+#include "platform/profile.h"
+#include "text/conversions.h"
+#include "tools/farm-client/commands.h"
+#include "tools/farm-client/farm_root.h"
+#include "tools/farm-client/seven_zip.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct InstallOptions {
+    std::string root;
+    int port = farm::kDefaultPort;
+    std::string lowerVersion = farm::kDefaultLowerVersion;
+};
+
+constexpr const char16_t* kFolders[] = {u"", u"/script", u"/json", u"/compress", u"/7-Zip"};
+constexpr const char16_t* kScripts[] = {data_folder::kAnalysisScript, data_folder::kAdslScript,
+                                        data_folder::kAlcScript, data_folder::kCrpScript};
+constexpr char kScriptText[] =
+    "-- Placeholder laid out by farm-client install; the farm's client installs the real "
+    "script.\n";
+
+bool SetKey(const std::string& file, const char16_t* key, const std::string& value) {
+    return os::WritePrivateProfileString(data_folder::kConfigSection, key, FromUtf8(value),
+                                         FromUtf8(file));
+}
+
+int Install(const InstallOptions& options) {
+    const std::string sevenZip = farm::FindSystemSevenZip();
+    if (sevenZip.empty()) {
+        std::cerr << "farm-client: no 7-Zip program (7zz, 7z or 7za) found in PATH; install "
+                     "7-Zip first\n";
+        return 1;
+    }
+    std::error_code error;
+    for (const char16_t* folder : kFolders) {
+        const std::string path = farm::DataPath(options.root, folder);
+        if (!fs::create_directories(path, error) && error) {
+            std::cerr << "farm-client: cannot create " << path << ": " << error.message() << "\n";
+            return 1;
+        }
+        std::cout << "folder  " << path << "\n";
+    }
+
+    const std::string config = farm::ConfigFile(options.root);
+    if (!SetKey(config, data_folder::kHostKey, farm::kDefaultHost) ||
+        !SetKey(config, data_folder::kPortKey, std::to_string(options.port)) ||
+        !SetKey(config, data_folder::kLowerVersionKey, options.lowerVersion)) {
+        std::cerr << "farm-client: cannot write " << config << "\n";
+        return 1;
+    }
+    std::cout << "config  " << config << " (ip=" << farm::kDefaultHost << ", port=" << options.port
+              << ", lowerversion=" << options.lowerVersion << ")\n";
+
+    for (const char16_t* script : kScripts) {
+        const std::string path = farm::DataPath(options.root, script);
+        if (fs::exists(path, error)) {
+            std::cout << "script  " << path << " (kept)\n";
+            continue;
+        }
+        std::ofstream out(path, std::ios::binary);
+        out << kScriptText;
+        out.close();
+        if (!out) {
+            std::cerr << "farm-client: cannot write " << path << "\n";
+            return 1;
+        }
+        std::cout << "script  " << path << "\n";
+    }
+
+    const std::string archiver = farm::DataPath(options.root, data_folder::kArchiver);
+    fs::remove(archiver, error);
+    fs::create_symlink(sevenZip, archiver, error);
+    if (error) {
+        std::cerr << "farm-client: cannot link " << archiver << " to " << sevenZip << ": "
+                  << error.message() << "\n";
+        return 1;
+    }
+    std::cout << "7-Zip   " << archiver << " -> " << sevenZip << "\n";
+    return 0;
+}
+
+}  // namespace
+
+void AddInstallCommand(CLI::App& app, int& exitCode) {
+    auto options = std::make_shared<InstallOptions>();
+    CLI::App* command =
+        app.add_subcommand("install", "Lay out DIR/ZEP Rendering as the farm's client installs it");
+    command->add_option("--root", options->root, "Folder that stands for the all-users data root")
+        ->required();
+    command->add_option("--port", options->port, "Port written to pmx_plugin.ini")
+        ->check(CLI::Range(1, 65535));
+    command->add_option("--lower-version", options->lowerVersion,
+                        "Lowest plug-in version written to pmx_plugin.ini");
+    command->callback([options, &exitCode] { exitCode = Install(*options); });
+}
