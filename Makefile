@@ -1,7 +1,7 @@
 # Sets up the machine, builds and tests. `make test` and `make demo` are all a newcomer needs.
 
 PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libjsoncpp-dev \
-            libssl-dev libcli11-dev 7zip libcpp-httplib-dev clang libclang-rt-14-dev python3
+            libssl-dev libcli11-dev 7zip libcpp-httplib-dev pkg-config clang libclang-rt-14-dev python3
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 .PHONY: all deps build test test-debug test-asan tsan demo bench fuzz format clean
@@ -41,22 +41,28 @@ tsan: test-tsan
 demo: build
 	bash examples/demo.sh build/debug
 
-# Reading and writing a large analysis, against jsoncpp alone.
+# Reading and writing a large analysis against jsoncpp alone; packing a 200 MB scene against
+# running 7-Zip directly.
 bench: deps
 	cmake --preset release > /dev/null
-	cmake --build --preset release --target scene_bench
+	cmake --build --preset release --target scene_bench archive_bench
 	build/release/bench/scene_bench
+	build/release/bench/archive_bench
 
-# Fuzzes the analysis reader and the job writer for FUZZ_SECONDS (10 minutes by default).
+# Fuzzes the analysis reader with the job writer, then the client's reply handler with the
+# command-line splitter, FUZZ_SECONDS each (10 minutes by default).
 FUZZ_SECONDS ?= 600
 fuzz: deps
 	cmake --preset fuzz > /dev/null
-	cmake --build --preset fuzz --target analysis_fuzz make_seeds
-	mkdir -p build/fuzz/corpus/analysis
+	cmake --build --preset fuzz --target analysis_fuzz reply_fuzz make_seeds
+	mkdir -p build/fuzz/corpus/analysis build/fuzz/corpus/reply
 	build/fuzz/fuzz/make_seeds build/fuzz/corpus/analysis
-	cp examples/*.json build/fuzz/corpus/analysis/ 2>/dev/null || true
+	cp examples/*.json build/fuzz/corpus/analysis/
+	cp fuzz/seeds/reply/* build/fuzz/corpus/reply/
 	build/fuzz/fuzz/analysis_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
 	  -print_final_stats=1 build/fuzz/corpus/analysis
+	build/fuzz/fuzz/reply_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  build/fuzz/corpus/reply
 
 format:
 	find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i

@@ -1,22 +1,58 @@
 #!/usr/bin/env bash
-# Lays out a sample plug-in data folder in a temporary all-users root and shows what the plug-in
-# reads from it and where it logs.
+# The plug-in's main job without 3ds Max, on the sample data in this folder: what the plug-in
+# reads from its data folder, the scene model of a sample analysis, its job description, and a
+# whole submission to the reference farm client.
 set -euo pipefail
 build=${1:-build/debug}
 here=$(cd "$(dirname "$0")" && pwd)
+zep_submit="$build/tools/zep-submit/zep-submit"
+farm_client="$build/tools/farm-client/farm-client"
 root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
+server=""
+cleanup() {
+  if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; fi
+  rm -rf "$root"
+}
+trap cleanup EXIT
+export PROGRAMDATA="$root" ZEP_LANGUAGE=en
+section() { printf '\n== %s\n' "$1"; }
 
-cp -r "$here/data-folder/." "$root/"
-# The host override the client may leave beside the settings: UTF-16LE "host=127.0.0.1".
-printf 'h\0o\0s\0t\0=\0001\0002\0007\0.\0000\0.\0000\0.\0001\0' \
-  > "$root/ZEP Rendering/script/custom.bin"
+section "The farm client installs the plug-in data folder"
+port=$((20000 + RANDOM % 20000))
+"$farm_client" install --root "$root" --port "$port"
 
-echo "== Sample data folder in $root"
-(cd "$root" && find . -type f | sort | sed 's/^\.\//   /')
-echo
-echo "== zep-submit config"
-PROGRAMDATA="$root" "$build/tools/zep-submit/zep-submit" config
-echo
-echo "== What it logged"
-find "$root/ZEP Rendering" -name '*.log' -print -exec cat {} \; | tr -d '\r'
+section "zep-submit config: what the plug-in reads and where it logs"
+"$zep_submit" config
+
+section "zep-submit inspect: the scene model of examples/living-room.analysis.json"
+"$zep_submit" inspect "$here/living-room.analysis.json"
+
+section "zep-submit job: its job description for two cameras, GI at 50%"
+mkdir -p "$root/job"
+"$zep_submit" job "$here/living-room.analysis.json" --json-folder "$root/job" \
+  --scene 'D:\projects\living room\living room.max' --select VRayCam_Living \
+  --select Detail_Sofa --gi 1 --request-id 6F9619FF-8B86-D011-B42D-00C04FC964FF
+cat "$root/job/6F9619FF-8B86-D011-B42D-00C04FC964FF.json" | tr -d '\r'
+
+section "A whole submission of examples/scenes/living room.max to the farm client"
+mkdir -p "$root/scenes"
+cp "$here/scenes/living room.max" "$root/scenes/"
+# The analysis of the saved scene names the scene where it now lies.
+sed "s#D:\\\\\\\\projects\\\\\\\\living room\\\\\\\\living room.max#$root/scenes/living room.max#g" \
+  "$here/living-room.analysis.json" > "$root/scenes/living room.analysis.json"
+"$farm_client" serve --root "$root" --port "$port" > "$root/serve.log" 2>&1 &
+server=$!
+for _ in $(seq 1 100); do grep -q listening "$root/serve.log" && break; sleep 0.1; done
+"$zep_submit" submit "$root/scenes/living room.analysis.json" --scene "$root/scenes/living room.max" \
+  --select VRayCam_Living --select VRayCam_Kitchen --backup || true
+
+section "The job file the client picked up"
+find "$root/scenes" -name '*.json' -path '*_plugin_output/json/*' -exec sh -c 'tr -d "\r" < "$1"' _ {} \;
+
+section "What the farm client recorded"
+"$farm_client" jobs --root "$root"
+kill "$server"; wait "$server" 2>/dev/null || true; server=""
+cat "$root/serve.log"
+
+section "The plug-in's logs"
+for log in "$root/ZEP Rendering"/log*/*.log; do echo "-- ${log#$root/}"; tr -d '\r' < "$log"; done

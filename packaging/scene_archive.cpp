@@ -16,8 +16,8 @@ constexpr std::string_view kTokenCharacters =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 constexpr int kTokenLength = 6;
 
-// _access(path, 0) on the UTF-8 text, as the runtime reads a narrow path: a folder whose name is
-// not plain ASCII is then reported missing, as it is on Windows.
+// _access(path, 0) on the UTF-8 text. The runtime reads a narrow path in the "chs" code page, so a
+// folder with Chinese characters in its name reads as missing, as it does on Windows.
 bool Utf8FolderExists(const std::string& utf8) {
     return os::CrtAccess(utf8);
 }

@@ -331,8 +331,10 @@ std::optional<std::u16string> FindProfileValue(const ProfileFile& file, std::u16
 bool SetProfileValue(ProfileFile& file, std::u16string_view section, std::u16string_view key,
                      const std::optional<std::u16string>& value) {
     const std::optional<SectionRange> range = FindSection(file, section);
-    const std::optional<size_t> existing =
-        range ? FindKey(file, *range, key) : std::optional<size_t>();
+    std::optional<size_t> existing;
+    if (range) {
+        existing = FindKey(file, *range, key);
+    }
     if (!value) {
         if (!existing) {
             return false;
@@ -365,7 +367,9 @@ bool SetProfileValue(ProfileFile& file, std::u16string_view section, std::u16str
     if (!file.lines.empty()) {
         EndLine(file.lines.back(), file.encoding);
     }
-    file.lines.push_back(MakeLine(u"[" + std::u16string(section) + u"]", file.encoding));
+    std::u16string header(u"[");
+    header.append(section).push_back(u']');
+    file.lines.push_back(MakeLine(header, file.encoding));
     file.lines.push_back(std::move(keyLine));
     return true;
 }

@@ -25,7 +25,7 @@ public:
 private:
     const char* data_ = nullptr;
     size_t size_ = 0;
-    void* handle_ = nullptr;
+    [[maybe_unused]] void* handle_ = nullptr;  // the mapping, where the system has one
 };
 
 // A section this process publishes: created with the given bytes and removed when the object
@@ -43,9 +43,10 @@ public:
 
 private:
     std::u16string name_;
-    void* handle_ = nullptr;
-    void* view_ = nullptr;
-    size_t size_ = 0;
+    // The mapping and its view, where the system keeps a section only while it is mapped.
+    [[maybe_unused]] void* handle_ = nullptr;
+    [[maybe_unused]] void* view_ = nullptr;
+    [[maybe_unused]] size_t size_ = 0;
 };
 
 }  // namespace os

@@ -76,27 +76,35 @@ void RemoveUnlessNull(Json::Value& root, const char* key) {
 // The analysis reference files without the scene file itself, each reduced to its path.
 void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_Logger& log) {
     Json::Value kept(Json::arrayValue);
-    if (const Json::Value* listed = FindMember(root, "reference_file")) {
-        if (listed->isArray()) {
-            for (const Json::Value& entry : *listed) {
-                const Json::Value* path = entry.isObject() ? FindMember(entry, "path") : nullptr;
-                std::string text;
-                if (path != nullptr && path->isString()) {
-                    text = path->asString();
-                } else {
-                    log.Write("A reference file of the analysis has no path text!", "WARN");
-                }
-                if (text != scenePath) {
+    Json::Value listed;
+    root.removeMember("reference_file", &listed);
+    if (listed.isArray()) {
+        for (Json::Value& entry : listed) {
+            const Json::Value* path = entry.isObject() ? FindMember(entry, "path") : nullptr;
+            if (path == nullptr || !path->isString()) {
+                log.Write("A reference file of the analysis has no path text!", "WARN");
+                if (!scenePath.empty()) {
                     Json::Value item(Json::objectValue);
-                    item["path"] = text;
+                    item["path"] = "";
                     kept.append(std::move(item));
                 }
+                continue;
             }
-        } else if (!listed->isNull()) {
-            log.Write("The reference files of the analysis are not a list!", "WARN");
+            if (path->asString() == scenePath) {
+                continue;
+            }
+            if (entry.size() != 1) {
+                // Only the path travels on.
+                Json::Value item(Json::objectValue);
+                item["path"] = *path;
+                kept.append(std::move(item));
+                continue;
+            }
+            kept.append(std::move(entry));
         }
+    } else if (!listed.isNull()) {
+        log.Write("The reference files of the analysis are not a list!", "WARN");
     }
-    root.removeMember("reference_file");
     if (!kept.empty()) {
         root["reference_file"] = std::move(kept);
     }

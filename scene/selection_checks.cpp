@@ -32,7 +32,8 @@ bool SceneFilePath(const Json::Value& root, std::string& path) {
     if (!root.isObject()) {
         return false;
     }
-    const Json::Value* name = root.find("name", "name" + 4);
+    static constexpr std::string_view kName = "name";
+    const Json::Value* name = root.find(kName.data(), kName.data() + kName.size());
     if (name == nullptr || !name->isString()) {
         return false;
     }

@@ -24,6 +24,13 @@ uint32_t Resolved(uint32_t codePage) {
     return codePage == kCodePageAnsi ? AnsiCodePage() : codePage;
 }
 
+// Code pages in which the characters below 0x80 are ASCII, one byte each.
+bool KeepsAscii(uint32_t codePage) {
+    uint32_t resolved = Resolved(codePage);
+    return resolved == kCodePageUtf8 || resolved == kCodePageChinese || resolved == 874 ||
+           (resolved >= 1250 && resolved <= 1258);
+}
+
 std::string IconvName(uint32_t codePage) {
     if (codePage == kCodePageUtf8) {
         return "UTF-8";
@@ -48,8 +55,9 @@ public:
 
     // Converts `input`; at an ill-formed or unmappable sequence calls onBad(), which returns
     // false to stop or true after it has appended a replacement, and then skips `badStep` bytes.
+    // False when onBad() stopped the conversion.
     template <typename OnBad>
-    void Run(std::string_view input, size_t badStep, std::string& output, OnBad onBad) {
+    bool Run(std::string_view input, size_t badStep, std::string& output, OnBad onBad) {
         ::iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(input.data());
         size_t inLeft = input.size();
@@ -63,12 +71,13 @@ public:
                 continue;
             }
             if (!onBad()) {
-                return;
+                return false;
             }
             size_t step = badStep < inLeft ? badStep : inLeft;
             in += step;
             inLeft -= step;
         }
+        return true;
     }
 
 private:
@@ -123,39 +132,82 @@ std::string WideToMultiByte(uint32_t codePage, std::u16string_view text, Unmappa
         return result;
     }
     bool toUtf8 = Resolved(codePage) == kCodePageUtf8;
-    std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-    converter->Run(bytes, 2, result, [&] {
+    auto onBad = [&] {
         if (unmappable == Unmappable::Stop) {
             return false;
         }
         result += toUtf8 ? kReplacementUtf8 : "?";
         return true;
-    });
+    };
+    if (!KeepsAscii(codePage)) {
+        std::string_view bytes(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+        converter->Run(bytes, 2, result, onBad);
+        return result;
+    }
+    // ASCII stands for itself: only the runs of other characters go through iconv.
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        size_t nonAscii = i;
+        while (nonAscii < text.size() && text[nonAscii] < 0x80) {
+            result.push_back(static_cast<char>(text[nonAscii++]));
+        }
+        size_t ascii = nonAscii;
+        while (ascii < text.size() && text[ascii] >= 0x80) {
+            ++ascii;
+        }
+        std::string_view run(reinterpret_cast<const char*>(text.data() + nonAscii),
+                             (ascii - nonAscii) * 2);
+        if (!run.empty() && !converter->Run(run, 2, result, onBad)) {
+            break;
+        }
+        i = ascii;
+    }
     return result;
 }
 
 std::u16string MultiByteToWide(uint32_t codePage, std::string_view text, Unmappable unmappable) {
-    std::u16string result;
     if (text.empty()) {
-        return result;
+        return {};
     }
     Converter* converter = ConverterFor(codePage, true);
     if (converter == nullptr) {
         SetLastError(kErrorInvalidParameter);
-        return result;
+        return {};
     }
     bool fromUtf8 = Resolved(codePage) == kCodePageUtf8;
     std::string bytes;
     bytes.reserve(text.size() * 2);
-    converter->Run(text, 1, bytes, [&] {
+    auto onBad = [&] {
         if (unmappable == Unmappable::Stop) {
             return false;
         }
         char16_t replacement = fromUtf8 ? kReplacementWide : u'?';
         bytes.append(reinterpret_cast<const char*>(&replacement), 2);
         return true;
-    });
-    result.resize(bytes.size() / 2);
+    };
+    if (!fromUtf8) {
+        converter->Run(text, 1, bytes, onBad);
+    } else {
+        // Every byte of a UTF-8 sequence is 0x80 or above: ASCII bytes stand for themselves,
+        // and only the runs of other bytes go through iconv.
+        for (size_t i = 0; i < text.size();) {
+            size_t nonAscii = i;
+            while (nonAscii < text.size() && static_cast<unsigned char>(text[nonAscii]) < 0x80) {
+                bytes.push_back(text[nonAscii++]);
+                bytes.push_back('\0');
+            }
+            size_t ascii = nonAscii;
+            while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) >= 0x80) {
+                ++ascii;
+            }
+            std::string_view run = text.substr(nonAscii, ascii - nonAscii);
+            if (!run.empty() && !converter->Run(run, 1, bytes, onBad)) {
+                break;
+            }
+            i = ascii;
+        }
+    }
+    std::u16string result(bytes.size() / 2, u'\0');
     bytes.copy(reinterpret_cast<char*>(result.data()), result.size() * 2);
     return result;
 }

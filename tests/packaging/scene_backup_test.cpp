@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -121,6 +122,29 @@ TEST_F(SceneBackupTest, CopiesAndLogsSuccess) {
                   "scene bytes");
         EXPECT_THAT(Log(), EndsWith(" [WARN] Backup file from " + state->analysedScenePath +
                                     " to " + U8(destination) + " Success!\r\n"));
+        return;
+    }
+    FAIL() << "no backup within one second";
+}
+
+TEST_F(SceneBackupTest, BackSlashPathKeepsItsSeparators) {
+    root.WriteFile("scenes/house.max", "scene bytes");
+    const std::string source = root.Path().string() + "\\scenes\\house.max";
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        state->analysedScenePath = source;
+        std::u16string destination;
+        const int64_t before = os::CurrentTimeSeconds();
+        ASSERT_TRUE(BackupSceneFile(*state, destination));
+        if (os::CurrentTimeSeconds() != before) {
+            continue;
+        }
+        char number[8];
+        std::snprintf(number, sizeof number, "%06d", NumberOfSecond(before));
+        const std::string expected = root.Path().string() + "\\scenes\\house_" + number + ".max";
+        EXPECT_EQ(U8(destination), expected);
+        EXPECT_THAT(Log(), EndsWith(" [WARN] Backup file from " + source + " to " + expected +
+                                    " Success!\r\n"));
+        EXPECT_EQ(root.ReadFile("scenes/house_" + std::string(number) + ".max"), "scene bytes");
         return;
     }
     FAIL() << "no backup within one second";

@@ -1,0 +1,83 @@
+// A whole submission as a user makes one without 3ds Max: the reference farm client installs the
+// data folder and serves, zep-submit submits the sample scene, the client accepts it once.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+
+#include "tests/farm_client/serve_process.h"
+#include "tests/support/temp_root.h"
+#include "tests/tools/tool_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::RunTool;
+using testing_support::ToolRun;
+
+class SubmissionEndToEndTest : public testing_support::TempRootTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.Start({"--root", root.Path().string(), "--port", "0"}));
+        ASSERT_EQ(RunTool(FARM_CLIENT_PATH, {"install", "--root", root.Path().string(), "--port",
+                                             std::to_string(server.Port())})
+                      .exitCode,
+                  0);
+        fs::create_directories(root.Path() / "scenes");
+        fs::copy_file(fs::path(ZEP_EXAMPLES_DIR) / "scenes" / "living room.max", Scene());
+        // The analysis names the scene where it lies now.
+        std::string analysis;
+        std::ifstream in(fs::path(ZEP_EXAMPLES_DIR) / "living-room.analysis.json");
+        analysis.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        analysis = std::regex_replace(
+            analysis, std::regex(R"(D:\\\\projects\\\\living room\\\\living room\.max)"),
+            Scene().string());
+        root.WriteFile("scenes/living room.analysis.json", analysis);
+    }
+
+    fs::path Scene() const { return root.Path() / "scenes" / "living room.max"; }
+
+    ToolRun Submit() {
+        return RunTool(ZEP_SUBMIT_PATH,
+                       {"submit", (root.Path() / "scenes" / "living room.analysis.json").string(),
+                        "--scene", Scene().string(), "--select", "VRayCam_Living", "--json"},
+                       {"PROGRAMDATA=" + root.Path().string(), "ZEP_LANGUAGE=ids"});
+    }
+
+    testing_support::ServeProcess server;
+};
+
+TEST_F(SubmissionEndToEndTest, TheClientAcceptsTheSampleSceneOnceAndRefusesTheRepeat) {
+    ToolRun first = Submit();
+    ASSERT_EQ(first.exitCode, 0) << first.out << first.err;
+    Json::Value summary = first.Json();
+    EXPECT_EQ(summary["result"].asInt(), 10001);
+    EXPECT_TRUE(summary["stoppedAt"].isNull());
+    std::string jobFile = summary["jobFile"].asString();
+    std::string archive = summary["archive"].asString();
+    EXPECT_TRUE(fs::exists(jobFile));
+    EXPECT_TRUE(fs::exists(archive));
+    EXPECT_EQ(fs::path(archive).parent_path(),
+              root.Path() / "scenes" / "living room.max_plugin_output" / "compress");
+    EXPECT_EQ(summary["messages"][0]["text"].asString(), "{98}");
+
+    ToolRun jobs = RunTool(FARM_CLIENT_PATH, {"jobs", "--root", root.Path().string(), "--json"});
+    Json::Value recorded;
+    std::istringstream(jobs.out) >> recorded;
+    ASSERT_EQ(recorded.size(), 1u);
+    EXPECT_EQ(recorded[0]["filePath"].asString(), jobFile);
+    EXPECT_EQ(recorded[0]["compressPath"].asString(), archive);
+
+    ToolRun again = Submit();
+    EXPECT_EQ(again.exitCode, 1);
+    Json::Value repeat = again.Json();
+    EXPECT_EQ(repeat["result"].asInt(), 10009);
+    EXPECT_EQ(repeat["messages"][0]["text"].asString(), "{51}");
+    EXPECT_EQ(server.Stop(), 0);
+}
+
+}  // namespace
