@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int kCannotReachClientString = 43;
-constexpr int kNoReplyString = 44;
-
 constexpr std::string_view kRequestHead =
     "POST / HTTP/1.1\r\n"
     "Connection: Keep-Alive\r\n"
@@ -91,7 +88,8 @@ int32_t SendToClient(PluginSettings settings, std::string notice, win::WindowHan
             // from its first brace on.
             const char* brace = std::strchr(buffer, '{');
             if (brace == nullptr) {
-                PluginMessageBox(owner, ResourceText(kNoReplyString), caption, win::kMbOk, marker);
+                PluginMessageBox(owner, ResourceText(IDS_CLIENT_NO_REPLY), caption, win::kMbOk,
+                                 marker);
                 log.Write("find '{' failed.", "INFO");
             } else {
                 result = HandleClientReply(brace, owner);
@@ -102,7 +100,7 @@ int32_t SendToClient(PluginSettings settings, std::string notice, win::WindowHan
     }
 
     const uint32_t code = os::GetLastError();
-    PluginMessageBox(owner, ResourceText(kCannotReachClientString), caption, win::kMbOk, marker);
+    PluginMessageBox(owner, ResourceText(IDS_CLIENT_UNREACHABLE), caption, win::kMbOk, marker);
     log.Write(errorText + std::to_string(code), "ERROR");
     return -1;
 }

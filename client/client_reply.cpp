@@ -25,26 +25,27 @@ struct ReplyRow {
 
 // The log messages are fixed texts, kept word for word.
 constexpr ReplyRow kReplyRows[] = {
-    {kReplySubmitted, 98, true, "INFO", "Submit successfully."},
-    {kReplyNotMaxProject, 54, false, "ERROR",
+    {kReplySubmitted, IDS_SUBMITTED, true, "INFO", "Submit successfully."},
+    {kReplyNotMaxProject, IDS_REPLY_NOT_MAX_PROJECT, false, "ERROR",
      "The client's current project is not a 3ds max render project, please set it up again!"},
-    {kReplyVersionMismatch, 46, false, "ERROR", "The client rendering version is not match!"},
-    {kReplyNotStillImageProject, 47, false, "ERROR",
+    {kReplyVersionMismatch, IDS_REPLY_VERSION_MISMATCH, false, "ERROR",
+     "The client rendering version is not match!"},
+    {kReplyNotStillImageProject, IDS_REPLY_NOT_STILL_IMAGE_PROJECT, false, "ERROR",
      "The current project is not an design sketch project!"},
-    {kReplySceneMissing, 48, false, "ERROR", "The scene file is not exist!"},
-    {kReplyAnalysisMissing, 55, false, "ERROR", "he Analysis file is not exist!"},
-    {kReplyAnalysisUnreadable, 56, false, "ERROR", "Parse the analysis file failed!"},
-    {kReplyWrongSuffix, 50, false, "ERROR",
+    {kReplySceneMissing, IDS_REPLY_SCENE_MISSING, false, "ERROR", "The scene file is not exist!"},
+    {kReplyAnalysisMissing, IDS_REPLY_ANALYSIS_MISSING, false, "ERROR",
+     "he Analysis file is not exist!"},
+    {kReplyAnalysisUnreadable, IDS_REPLY_ANALYSIS_UNREADABLE, false, "ERROR",
+     "Parse the analysis file failed!"},
+    {kReplyWrongSuffix, IDS_REPLY_WRONG_SUFFIX, false, "ERROR",
      "The current submission of the scene suffix is wrong, please check for confirmation!"},
-    {kReplyAlreadySubmitted, 51, false, "ERROR",
+    {kReplyAlreadySubmitted, IDS_REPLY_ALREADY_SUBMITTED, false, "ERROR",
      "The current submission scenario already exists, please do not repeat the submission!"},
-    {kReplyInternalError, 52, false, "ERROR",
+    {kReplyInternalError, IDS_REPLY_INTERNAL_ERROR, false, "ERROR",
      "An internal error occurred. Please restart 3ds max and re-operate!"},
-    {kReplyBadCameraName, 38, false, "ERROR",
+    {kReplyBadCameraName, IDS_INVALID_CAMERA_NAME, false, "ERROR",
      "Camera name can not have special characters, please modify and re-submit!"},
 };
-
-constexpr int kUnreadableReplyString = 53;
 
 bool ParseReply(const std::string& reply, Json::Value& root) {
     Json::CharReaderBuilder builder;
@@ -95,7 +96,7 @@ int32_t HandleClientReply(const std::string& reply, win::WindowHandle owner) {
     }
     if (!readable) {
         std::cout << "Error " << os::GetLastError() << " in WinHttpReadData." << std::endl;
-        PluginMessageBox(owner, ResourceText(kUnreadableReplyString), caption, win::kMbOk, marker);
+        PluginMessageBox(owner, ResourceText(IDS_REPLY_UNREADABLE), caption, win::kMbOk, marker);
         log.Write("Get response data failed: parse the data from client failed!", "ERROR");
         return -1;
     }

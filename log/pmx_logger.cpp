@@ -7,23 +7,11 @@
 #include "platform/local_time.h"
 #include "platform/profile.h"
 #include "text/conversions.h"
+#include "text/text_mode.h"
 
 namespace {
 
 constexpr int64_t kBytesPerKiB = 1024;
-
-// The line as a Windows text-mode stream puts it on disk: every LF becomes CR LF.
-std::string TextModeBytes(const std::string& line) {
-    std::string bytes;
-    bytes.reserve(line.size() + 2);
-    for (char c : line) {
-        if (c == '\n') {
-            bytes.push_back('\r');
-        }
-        bytes.push_back(c);
-    }
-    return bytes;
-}
 
 }  // namespace
 

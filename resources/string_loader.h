@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "resources/resource.h"
+
 // The module whose language resources hold the strings (the plug-in's HINSTANCE). On Linux any
 // non-null value makes the built-in tables available; the language comes from ZEP_LANGUAGE
 // (en, zh-CN or ids) when the handle is set.
@@ -17,8 +19,3 @@ const char16_t* LoadResourceString2(int id);
 
 // A copy of string `id` through the first loader; empty when it is missing.
 std::u16string ResourceText(int id);
-
-// Strings with a fixed role.
-inline constexpr int IDS_MAIN_CAPTION = 49;
-inline constexpr int IDS_SECOND_CAPTION = 68;
-inline constexpr int IDS_LANGUAGE_MARKER = 57;

@@ -194,19 +194,19 @@ int32_t Reading::Run() {
     missingFiles_ = OptionalArray(root_, "missing_file", "missing_file");
     sameFiles_ = OptionalArray(root_, "same_file", "same_file");
 
-    missingFilePrefix_ = ResourceText(60);
-    duplicateFilePrefix_ = ResourceText(61);
-    missingFilesHeading_ = ResourceText(62);
-    duplicateFilesHeading_ = ResourceText(63);
-    illegalReferenceHeading_ = ResourceText(99);
-    coronaBlockWarning_ = ResourceText(73);
-    regionWarning_ = ResourceText(75);
-    problemCodeWarning_ = ResourceText(77);
-    warningsHeading_ = ResourceText(78);
-    cyrillicWarning_ = ResourceText(80);
-    tiffWarning_ = ResourceText(96);
-    samplerWarning_ = ResourceText(95);
-    rendererWarning_ = ResourceText(88);
+    missingFilePrefix_ = ResourceText(IDS_MISSING_FILE_PREFIX);
+    duplicateFilePrefix_ = ResourceText(IDS_DUPLICATE_FILE_PREFIX);
+    missingFilesHeading_ = ResourceText(IDS_MISSING_FILES_HEADING);
+    duplicateFilesHeading_ = ResourceText(IDS_DUPLICATE_FILES_HEADING);
+    illegalReferenceHeading_ = ResourceText(IDS_ILLEGAL_REFERENCES_HEADING);
+    coronaBlockWarning_ = ResourceText(IDS_CORONA_BLOCK_WARNING);
+    regionWarning_ = ResourceText(IDS_REGION_WARNING);
+    problemCodeWarning_ = ResourceText(IDS_PROBLEM_CODE_107);
+    warningsHeading_ = ResourceText(IDS_WARNINGS_HEADING);
+    cyrillicWarning_ = ResourceText(IDS_CYRILLIC_REFERENCE);
+    tiffWarning_ = ResourceText(IDS_TIFF_OUTPUT);
+    samplerWarning_ = ResourceText(IDS_IMAGE_SAMPLER_3);
+    rendererWarning_ = ResourceText(IDS_RENDERER_MISSING);
 
     std::string renderer;
     if (OptionalText(root_, "renderer_full_name", "renderer_full_name", renderer) &&

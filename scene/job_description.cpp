@@ -6,15 +6,15 @@
 #include <exception>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "platform/files.h"
 #include "resources/message_box.h"
 #include "resources/string_loader.h"
 #include "text/conversions.h"
+#include "text/text_mode.h"
 
 namespace {
-
-constexpr int IDS_JOB_FILE_FAILED = 42;
 
 constexpr int32_t kNoBlocks = 1;
 constexpr int32_t kDistributedRendering = 1010;
@@ -22,19 +22,6 @@ constexpr int32_t kDistributedRendering = 1010;
 constexpr char kParseFailed[] = "Parse failed in writing json file when submiting!";
 constexpr char kOpenFailed[] = "Open json file failed when write it!";
 constexpr char kUnexpectedFailure[] = "Write json file failed unexpectedly!";
-
-// The bytes a Windows text-mode stream puts on disk for `text`: every LF becomes CR LF.
-std::string TextModeBytes(const std::string& text) {
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n') {
-            bytes.push_back('\r');
-        }
-        bytes.push_back(c);
-    }
-    return bytes;
-}
 
 // Parses the analysis with its comments kept, so the styled writer puts them back. Only an
 // object (or a bare null, which the edits turn into one) can become a job description.
@@ -73,40 +60,53 @@ void RemoveUnlessNull(Json::Value& root, const char* key) {
     }
 }
 
-// The analysis reference files without the scene file itself, each reduced to its path.
-void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_Logger& log) {
-    Json::Value kept(Json::arrayValue);
-    Json::Value listed;
-    root.removeMember("reference_file", &listed);
-    if (listed.isArray()) {
-        for (Json::Value& entry : listed) {
-            const Json::Value* path = entry.isObject() ? FindMember(entry, "path") : nullptr;
-            if (path == nullptr || !path->isString()) {
-                log.Write("A reference file of the analysis has no path text!", "WARN");
-                if (!scenePath.empty()) {
-                    Json::Value item(Json::objectValue);
-                    item["path"] = "";
-                    kept.append(std::move(item));
-                }
-                continue;
-            }
-            if (path->asString() == scenePath) {
-                continue;
-            }
-            if (entry.size() != 1) {
-                // Only the path travels on.
-                Json::Value item(Json::objectValue);
-                item["path"] = *path;
-                kept.append(std::move(item));
-                continue;
-            }
-            kept.append(std::move(entry));
-        }
-    } else if (!listed.isNull()) {
-        log.Write("The reference files of the analysis are not a list!", "WARN");
+// Keeps only the entry's path, as a string ("" when it has none).
+void ReduceToPath(Json::Value& entry, pmx_Logger& log) {
+    const Json::Value* path = entry.isObject() ? FindMember(entry, "path") : nullptr;
+    if (path == nullptr || !path->isString()) {
+        log.Write("A reference file of the analysis has no path text!", "WARN");
+        entry = Json::Value(Json::objectValue);
+        entry["path"] = "";
+        return;
     }
-    if (!kept.empty()) {
-        root["reference_file"] = std::move(kept);
+    if (entry.size() > 1) {
+        for (const std::string& name : entry.getMemberNames()) {
+            if (name != "path") {
+                entry.removeMember(name);
+            }
+        }
+    }
+}
+
+// The analysis reference files without the scene file itself, each reduced to its path. The
+// list is edited in place: it can hold a hundred thousand entries.
+void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_Logger& log) {
+    const Json::Value* found = FindMember(root, "reference_file");
+    if (found == nullptr) {
+        return;
+    }
+    if (!found->isArray()) {
+        if (!found->isNull()) {
+            log.Write("The reference files of the analysis are not a list!", "WARN");
+        }
+        root.removeMember("reference_file");
+        return;
+    }
+    Json::Value& listed = root["reference_file"];
+    std::vector<Json::ArrayIndex> sceneEntries;
+    for (Json::ArrayIndex i = 0; i < listed.size(); ++i) {
+        Json::Value& entry = listed[i];
+        ReduceToPath(entry, log);
+        if (entry["path"].asString() == scenePath) {
+            sceneEntries.push_back(i);
+        }
+    }
+    for (auto index = sceneEntries.rbegin(); index != sceneEntries.rend(); ++index) {
+        Json::Value removed;
+        listed.removeIndex(*index, &removed);
+    }
+    if (listed.empty()) {
+        root.removeMember("reference_file");
     }
 }
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int IDS_CORONA_UNLIMITED = 74;
-
 std::u16string CopyOf(const char16_t* text) {
     return text != nullptr ? text : u"";
 }

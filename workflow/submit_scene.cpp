@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr int IDS_INVALID_CAMERA_NAME = 38;
-constexpr int IDS_SCENE_FILE_UNKNOWN = 64;
-constexpr int IDS_NO_CAMERA_TICKED = 72;
-constexpr int IDS_SCENE_NAME_REFUSED = 79;
 constexpr size_t kScenePathUnits = 259;
 
 // One run of SubmitScene: its host, texts and report.

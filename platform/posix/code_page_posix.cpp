@@ -55,28 +55,40 @@ public:
 
     // Converts `input`; at an ill-formed or unmappable sequence calls onBad(), which returns
     // false to stop or true after it has appended a replacement, and then skips `badStep` bytes.
-    // False when onBad() stopped the conversion.
+    // Appends the conversion of `input` to `output`. At an ill-formed or unmappable sequence
+    // calls onBad(), which returns false to stop or appends a replacement to `output` and
+    // returns true; then `badStep` bytes are skipped. False when onBad() stopped it.
     template <typename OnBad>
     bool Run(std::string_view input, size_t badStep, std::string& output, OnBad onBad) {
         ::iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(input.data());
         size_t inLeft = input.size();
-        std::vector<char> chunk(4096);
+        // No conversion here more than doubles the bytes; a larger need grows the room.
+        size_t written = output.size();
+        output.resize(written + input.size() * 2 + 8);
         while (inLeft > 0) {
-            char* out = chunk.data();
-            size_t outLeft = chunk.size();
+            char* out = output.data() + written;
+            size_t outLeft = output.size() - written;
             size_t result = ::iconv(handle_, &in, &inLeft, &out, &outLeft);
-            output.append(chunk.data(), chunk.size() - outLeft);
-            if (result != static_cast<size_t>(-1) || errno == E2BIG) {
+            written = static_cast<size_t>(out - output.data());
+            if (result != static_cast<size_t>(-1)) {
                 continue;
             }
+            if (errno == E2BIG) {
+                output.resize(output.size() * 2);
+                continue;
+            }
+            output.resize(written);
             if (!onBad()) {
                 return false;
             }
+            written = output.size();
+            output.resize(written + inLeft * 2 + 8);
             size_t step = badStep < inLeft ? badStep : inLeft;
             in += step;
             inLeft -= step;
         }
+        output.resize(written);
         return true;
     }
 

@@ -19,12 +19,6 @@
 namespace {
 
 constexpr char16_t kPluginVersion[] = u"1.3.7";
-constexpr int IDS_VERSION_UNKNOWN = 81;
-constexpr int IDS_VERSION_TOO_OLD = 58;
-constexpr int IDS_SCENE_NAME_REFUSED = 79;
-constexpr int IDS_NO_CAMERAS = 59;
-constexpr int IDS_DUPLICATE_CAMERAS_BEFORE = 89;
-constexpr int IDS_DUPLICATE_CAMERAS_AFTER = 90;
 
 struct SubmitOptions {
     std::string analysis;
