@@ -2,16 +2,14 @@
 
 #include <json/json.h>
 
-#include <cstring>
-#include <exception>
 #include <iostream>
-#include <memory>
 
 #include "log/pmx_logger.h"
 #include "platform/last_error.h"
 #include "resources/message_box.h"
 #include "resources/string_loader.h"
 #include "text/conversions.h"
+#include "text/json_text.h"
 
 namespace {
 
@@ -47,23 +45,6 @@ constexpr ReplyRow kReplyRows[] = {
      "Camera name can not have special characters, please modify and re-submit!"},
 };
 
-bool ParseReply(const std::string& reply, Json::Value& root) {
-    Json::CharReaderBuilder builder;
-    builder["collectComments"] = true;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
-    try {
-        return reader->parse(reply.data(), reply.data() + reply.size(), &root, &errors);
-    } catch (const std::exception&) {
-        // Thrown only past the reader's nesting limit.
-        return false;
-    }
-}
-
-const Json::Value* FindMember(const Json::Value& object, const char* key) {
-    return object.find(key, key + std::strlen(key));
-}
-
 // The "ret" code: 0 when the member is missing (or null), false when it holds anything but an
 // integer that fits 32 bits.
 bool ReadCode(const Json::Value& root, int32_t& code) {
@@ -89,7 +70,7 @@ int32_t HandleClientReply(const std::string& reply, win::WindowHandle owner) {
 
     int32_t code = 0;
     const Json::Value* err = nullptr;
-    bool readable = ParseReply(reply, root) && root.isObject() && ReadCode(root, code);
+    bool readable = ParseJsonText(reply, root) && root.isObject() && ReadCode(root, code);
     if (readable && code == kReplyClientMessage) {
         err = FindMember(root, "err");
         readable = err != nullptr && err->isString();

@@ -2,9 +2,6 @@
 
 #include <json/json.h>
 
-#include <cstring>
-#include <exception>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +10,7 @@
 #include "scene/character_classes.h"
 #include "text/conversions.h"
 #include "text/crt_numbers.h"
+#include "text/json_text.h"
 
 namespace {
 
@@ -41,26 +39,6 @@ std::u16string AsciiUpper(std::u16string text) {
         }
     }
     return text;
-}
-
-bool ParseJson(const std::string& utf8, Json::Value& root) {
-    Json::CharReaderBuilder builder;
-    builder["collectComments"] = true;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
-    try {
-        return reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors);
-    } catch (const std::exception&) {
-        // The reader throws only past its nesting limit; such a text is not an analysis.
-        return false;
-    }
-}
-
-const Json::Value* FindMember(const Json::Value& object, const char* key) {
-    if (!object.isObject()) {
-        return nullptr;
-    }
-    return object.find(key, key + std::strlen(key));
 }
 
 // The text of a value the analysis writes as a string. A JSON number gives its decimal text
@@ -473,7 +451,7 @@ int32_t ReadAnalysisResult(PluginState& state) {
     Json::Value root;
     // A text that does not parse, or whose top is not an object, changes nothing: only the
     // closing line is written, with no version, and the dialog goes on.
-    if (!ParseJson(ToUtf8(state.analysisText), root) || !root.isObject()) {
+    if (!ParseJsonText(ToUtf8(state.analysisText), root) || !root.isObject()) {
         state.log.Write("Get analysis information successfully. Current 3ds Max version is :",
                         "INFO");
         return kAnalysisRead;

@@ -12,6 +12,7 @@
 #include "resources/message_box.h"
 #include "resources/string_loader.h"
 #include "text/conversions.h"
+#include "text/json_text.h"
 #include "text/text_mode.h"
 
 namespace {
@@ -26,26 +27,13 @@ constexpr char kUnexpectedFailure[] = "Write json file failed unexpectedly!";
 // Parses the analysis with its comments kept, so the styled writer puts them back. Only an
 // object (or a bare null, which the edits turn into one) can become a job description.
 bool ParseAnalysis(const std::string& utf8, Json::Value& root) {
-    Json::CharReaderBuilder builder;
-    builder["collectComments"] = true;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
-    try {
-        if (!reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors)) {
-            return false;
-        }
-    } catch (const std::exception&) {
-        // Thrown only past the reader's nesting limit.
+    if (!ParseJsonText(utf8, root)) {
         return false;
     }
     if (root.isNull()) {
         root = Json::Value(Json::objectValue);
     }
     return root.isObject();
-}
-
-const Json::Value* FindMember(const Json::Value& object, const char* key) {
-    return object.find(key, key + std::char_traits<char>::length(key));
 }
 
 // Looks a member up the way jsoncpp's operator[] does: a missing one is created as null.

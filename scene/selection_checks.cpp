@@ -3,37 +3,22 @@
 #include <json/json.h>
 
 #include <algorithm>
-#include <exception>
-#include <memory>
 
 #include "scene/character_classes.h"
 #include "text/conversions.h"
+#include "text/json_text.h"
 
 namespace {
 
 constexpr char16_t kGraveAccent = u'`';
 constexpr char16_t kPercentSign = u'%';
 
-bool ParseAnalysis(const std::string& utf8, Json::Value& root) {
-    Json::CharReaderBuilder builder;
-    builder["collectComments"] = true;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
-    try {
-        return reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors);
-    } catch (const std::exception&) {
-        // Thrown only past the reader's nesting limit.
-        return false;
-    }
-}
-
 // The analysis `name` when it is a text; anything else counts as no name.
 bool SceneFilePath(const Json::Value& root, std::string& path) {
     if (!root.isObject()) {
         return false;
     }
-    static constexpr std::string_view kName = "name";
-    const Json::Value* name = root.find(kName.data(), kName.data() + kName.size());
+    const Json::Value* name = FindMember(root, "name");
     if (name == nullptr || !name->isString()) {
         return false;
     }
@@ -53,7 +38,7 @@ bool IsRefusedCameraNameChar(char16_t c) {
 
 std::string InitSceneName(PluginState& state) {
     Json::Value root;
-    if (!ParseAnalysis(ToUtf8(state.analysisText), root)) {
+    if (!ParseJsonText(ToUtf8(state.analysisText), root)) {
         state.log.Write("Parse failed in initing scene name!", "WARN");
         return std::string();
     }

@@ -1,0 +1,24 @@
+#include "text/json_text.h"
+
+#include <exception>
+#include <memory>
+#include <string>
+
+bool ParseJsonText(std::string_view utf8, Json::Value& root) {
+    Json::CharReaderBuilder builder;
+    builder["collectComments"] = true;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    std::string errors;
+    try {
+        return reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+const Json::Value* FindMember(const Json::Value& object, std::string_view key) {
+    if (!object.isObject()) {
+        return nullptr;
+    }
+    return object.find(key.data(), key.data() + key.size());
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Reading the JSON texts the plug-in receives (the analysis result, the client's reply) without
+// letting jsoncpp throw.
+
+#include <json/json.h>
+
+#include <string_view>
+
+// Parses UTF-8 JSON with its comments collected, so a styled writer puts them back. False when
+// the text does not parse, including past the reader's nesting limit (where jsoncpp throws).
+bool ParseJsonText(std::string_view utf8, Json::Value& root);
+
+// The member `key` of `object`, or null when `object` is not an object or has no such member.
+// Unlike operator[], it never adds the member.
+const Json::Value* FindMember(const Json::Value& object, std::string_view key);
