@@ -4,7 +4,7 @@ PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev lib
             libssl-dev libcli11-dev 7zip libcpp-httplib-dev pkg-config clang libclang-rt-14-dev python3
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps build test test-debug test-asan tsan demo bench fuzz format clean
+.PHONY: all deps build test test-debug test-asan test-tsan tsan demo bench fuzz format clean
 
 all: build
 
@@ -21,16 +21,25 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
 	fi
 
-build/%/build.ninja: CMakeLists.txt CMakePresets.json | deps
-	cmake --preset $*
-
-build: deps build/debug/build.ninja
+build: deps
+	cmake --preset debug > /dev/null
 	cmake --build --preset debug
 
-test-%: deps
-	cmake --preset $* > /dev/null
-	cmake --build --preset $*
-	ctest --preset $* --parallel 2
+# Configures, builds and runs the whole suite in one preset.
+define run-suite
+	cmake --preset $(1) > /dev/null
+	cmake --build --preset $(1)
+	ctest --preset $(1) --parallel 2
+endef
+
+test-debug: deps
+	$(call run-suite,debug)
+
+test-asan: deps
+	$(call run-suite,asan)
+
+test-tsan: deps
+	$(call run-suite,tsan)
 
 # The whole suite, plain and under AddressSanitizer + UndefinedBehaviorSanitizer.
 test: test-debug test-asan
