@@ -1,6 +1,9 @@
 #pragma once
 // What the client tests share: a temporary data folder with a log folder, the pseudo-locale in
-// which string N reads "{N}", and the pmx_http log read back as "[LEVEL] message" lines.
+// which string N reads "{N}", the boxes shown and the pmx_http log read back as
+// "[LEVEL] message" lines.
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -28,16 +31,35 @@ protected:
         win::TakeMessageBoxes();
     }
 
-    std::vector<std::string> LogLines() const {
+    // The pmx_http log, each line without its time stamp and ending in "\n".
+    std::string LogText() const {
         std::istringstream in(root.ReadFile("ZEP Rendering/log/pmx_http.log"));
-        std::vector<std::string> lines;
+        std::string text;
         for (std::string line; std::getline(in, line);) {
             if (!line.empty() && line.back() == '\r') {
                 line.pop_back();
             }
-            lines.push_back(line.size() > 24 ? line.substr(24) : line);
+            text += (line.size() > 24 ? line.substr(24) : line) + "\n";
         }
-        return lines;
+        return text;
+    }
+
+    // The box shown since the last call as Box(text, caption), checked for its owner, OK
+    // button and English language; empty when none was shown.
+    std::u16string TakeBox() {
+        const std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
+        EXPECT_LE(boxes.size(), 1u);
+        if (boxes.empty()) {
+            return {};
+        }
+        EXPECT_EQ(boxes[0].owner, owner);
+        EXPECT_EQ(boxes[0].type, win::kMbOk);
+        EXPECT_EQ(boxes[0].language, 1033);
+        return Box(boxes[0].text, boxes[0].caption);
+    }
+
+    static std::u16string Box(const std::u16string& text, const std::u16string& caption = S(49)) {
+        return text + u" | " + caption;
     }
 
     // The owner every box of these tests must name.

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 #include <json/json.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "resources/string_loader.h"
@@ -18,46 +19,39 @@ namespace {
 
 using testing::ElementsAre;
 using testing::IsEmpty;
-using testing_support::TempRootTest;
 using testing_support::U16;
 
 const char kVersionLine[] =
     "[INFO] Get analysis information successfully. Current 3ds Max version is :";
+const std::string kRead = std::string(kVersionLine) + "24.0";
 
 // String N of the pseudo-locale.
 std::u16string S(int id) {
     return u"{" + U16(std::to_string(id)) + u"}";
 }
 
-// The smallest analysis that reads through: one camera, no optional members.
-Json::Value Scene() {
-    Json::Value scene(Json::objectValue);
-    scene["is_region"] = "false";
-    scene["image_width"] = "1920";
-    scene["image_height"] = "1080";
-    scene["start_frame"] = "5";
-    scene["image_format"] = "jpg";
-    scene["cameras"].append(Json::Value(Json::objectValue))["name"] = "Camera001";
-    scene["errors"] = Json::Value(Json::objectValue);
-    scene["version"] = "24.0";
+Json::Value Parse(const std::string& text) {
+    Json::Value value;
+    std::string errors;
+    std::unique_ptr<Json::CharReader> reader(Json::CharReaderBuilder().newCharReader());
+    EXPECT_TRUE(reader->parse(text.data(), text.data() + text.size(), &value, &errors)) << errors;
+    return value;
+}
+
+// The smallest analysis that reads through (one camera, no optional members), with the
+// members of `extra` set over it.
+Json::Value Scene(const std::string& extra = "{}") {
+    Json::Value scene = Parse(R"({ "is_region" : "false", "image_width" : "1920",
+        "image_height" : "1080", "start_frame" : "5", "image_format" : "jpg",
+        "cameras" : [ { "name" : "Camera001" } ], "errors" : {}, "version" : "24.0" })");
+    Json::Value members = Parse(extra);
+    for (const std::string& key : members.getMemberNames()) {
+        scene[key] = members[key];
+    }
     return scene;
 }
 
-Json::Value Camera(const std::string& name) {
-    Json::Value camera(Json::objectValue);
-    camera["name"] = name;
-    return camera;
-}
-
-Json::Value Paths(std::initializer_list<std::string> paths) {
-    Json::Value list(Json::arrayValue);
-    for (const std::string& path : paths) {
-        list.append(Json::Value(Json::objectValue))["path"] = path;
-    }
-    return list;
-}
-
-class AnalysisReaderTest : public TempRootTest {
+class AnalysisReaderTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
@@ -67,337 +61,219 @@ protected:
         state = std::make_unique<PluginState>();
     }
 
-    int32_t Read(const Json::Value& analysis) {
-        Json::StreamWriterBuilder writer;
-        writer["emitUTF8"] = true;
-        return ReadText(Json::writeString(writer, analysis));
-    }
+    int32_t Read(const Json::Value& analysis) { return ReadText(analysis.toStyledString()); }
+    int32_t Read(const char* extra) { return Read(Scene(extra)); }
     int32_t ReadText(const std::string& utf8) {
         state->analysisText = U16(utf8);
         return ReadAnalysisResult(*state);
     }
 
-    // The log as "[LEVEL] message" lines, the time stamps cut off.
-    std::vector<std::string> LogLines() const {
+    // The log lines written since the last call, as "[LEVEL] message" without the time stamp.
+    std::vector<std::string> NewLines() {
         std::istringstream in(root.ReadFile("ZEP Rendering/log/pmx_data.log"));
         std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
+        size_t index = 0;
+        for (std::string line; std::getline(in, line); ++index) {
+            if (index >= seenLines_) {
+                lines.push_back(line.substr(24, line.size() - 25));  // without the CR
             }
-            lines.push_back(line.substr(24));
         }
+        seenLines_ = index;
         return lines;
     }
 
     const CameraInfo& Cam(const std::u16string& name) const { return state->cameras.at(name); }
 
     std::unique_ptr<PluginState> state;
+
+private:
+    size_t seenLines_ = 0;
 };
 
 // ---- The whole reading ---------------------------------------------------------------------
 
-TEST_F(AnalysisReaderTest, PlainSceneGivesOneCameraWithTheSceneValues) {
-    ASSERT_EQ(Read(Scene()), kAnalysisRead);
-    ASSERT_EQ(state->cameras.size(), 1u);
-    const CameraInfo& camera = Cam(u"Camera001");
-    EXPECT_EQ(camera.width, 1920);
-    EXPECT_EQ(camera.height, 1080);
-    EXPECT_EQ(camera.frameToRender, 5);
-    EXPECT_EQ(camera.imageFormat, u"JPG");
-    EXPECT_EQ(camera.outputName, u"Camera001");
-    EXPECT_FALSE(camera.selected);
-    EXPECT_FALSE(camera.isSpherical);
-    EXPECT_EQ(state->isRegion, "false");
-    EXPECT_EQ(state->coronaState, 0);
-    EXPECT_THAT(state->warnings, IsEmpty());
-    EXPECT_THAT(state->problems, IsEmpty());
-    EXPECT_THAT(LogLines(), ElementsAre(std::string(kVersionLine) + "24.0"));
-}
-
-TEST_F(AnalysisReaderTest, ClearsTheListsOfTheLastReadingAndUnselectsCameras) {
+TEST_F(AnalysisReaderTest, PlainSceneReplacesTheLastReading) {
     state->warnings = {u"old warning"};
     state->problems = {u"old problem"};
-    state->duplicateCameraNames = u"old";
-    state->cameras[u"Old"] = CameraInfo{};
-    Json::Value scene = Scene();
-    scene["cameras"][0]["name"] = "Old";
-    state->cameras[u"Old"].selected = true;
-    ASSERT_EQ(Read(scene), kAnalysisRead);
-    EXPECT_THAT(state->warnings, IsEmpty());
-    EXPECT_THAT(state->problems, IsEmpty());
-    EXPECT_EQ(state->duplicateCameraNames, u"");
-    EXPECT_FALSE(Cam(u"Old").selected);
+    state->cameras[u"Camera001"].selected = true;
+    // Legal reference paths and empty file lists raise nothing; comments are accepted.
+    const Json::Value scene = Scene(R"({ "missing_file" : [], "same_file" : [],
+        "reference_file" : [ { "path" : "C:\\Maps\\Wood.jpg" },
+                             { "path" : "D:/\u8D34\u56FE/\u3010a\u3011.png" } ] })");
+    ASSERT_EQ(ReadText("// written by the analysis\n" + scene.toStyledString()), kAnalysisRead);
+
+    ASSERT_EQ(state->cameras.size(), 1u);
+    const CameraInfo& camera = Cam(u"Camera001");
+    EXPECT_EQ(std::tie(camera.width, camera.height, camera.frameToRender, camera.imageFormat,
+                       camera.outputName, camera.selected, camera.isSpherical),
+              std::make_tuple(1920, 1080, 5, std::u16string(u"JPG"), std::u16string(u"Camera001"),
+                              false, false));
+    EXPECT_THAT(CollectNotices(*state), IsEmpty());
+    EXPECT_FALSE(state->referenceFileIllegal);
+    EXPECT_THAT(NewLines(), ElementsAre(kRead));
 }
 
 TEST_F(AnalysisReaderTest, TextThatDoesNotParseChangesNothing) {
     // Also nesting deeper than the JSON reader allows, and a top that is not an object.
-    const std::string deep(5000, '[');
-    for (const std::string& text :
-         {std::string("{\"cameras\": ["), std::string(), std::string("not json"), deep,
-          std::string("[1, 2]"), std::string("\"text\"")}) {
+    for (const std::string& text : std::vector<std::string>{
+             "{\"cameras\": [", "", "not json", std::string(5000, '['), "[1, 2]", "\"text\""}) {
         state->warnings = {u"w"};
         state->cameras[u"Kept"] = CameraInfo{};
-        state->isRegion = "kept";
         EXPECT_EQ(ReadText(text), kAnalysisRead) << text.substr(0, 20);
         EXPECT_THAT(state->warnings, ElementsAre(u"w"));
         EXPECT_EQ(state->cameras.count(u"Kept"), 1u);
-        EXPECT_EQ(state->isRegion, "kept");
+        EXPECT_THAT(NewLines(), ElementsAre(kVersionLine));
     }
-    EXPECT_THAT(LogLines(), ElementsAre(kVersionLine, kVersionLine, kVersionLine, kVersionLine,
-                                        kVersionLine, kVersionLine));
-}
-
-TEST_F(AnalysisReaderTest, CommentsAreAccepted) {
-    Json::StreamWriterBuilder writer;
-    std::string text = "// written by the analysis\n" + Json::writeString(writer, Scene());
-    EXPECT_EQ(ReadText(text), kAnalysisRead);
-    EXPECT_EQ(state->cameras.size(), 1u);
 }
 
 // ---- Warnings --------------------------------------------------------------------------------
 
-TEST_F(AnalysisReaderTest, EveryWarningInStepOrderUnderOneHeading) {
-    Json::Value scene = Scene();
-    scene["renderer_full_name"] = "Missing_Renderer";
-    scene["corona_setting"]["pass_limit"] = "0";
-    scene["corona_setting"]["time_limit"] = "60000";
-    scene["corona_setting"]["noise_level_limit"] = "0";
-    scene["is_region"] = "true";
-    scene["reference_file"] = Paths({"C:\\\u0442.jpg"});
-    scene["image_format"] = "tiff";
-    scene["vray_setting"]["imagesampler_type"] = "3";
-    scene["errors"]["error_code"].append(Json::Value(Json::objectValue))["code"] = "107";
-    ASSERT_EQ(Read(scene), kAnalysisRead);
+// Numbers are accepted wherever a text holds a number.
+TEST_F(AnalysisReaderTest, EveryWarningInStepOrderUnderOneHeadingThenTheProblems) {
+    ASSERT_EQ(Read(R"({ "renderer_full_name" : "Missing_Renderer", "is_region" : "true",
+        "corona_setting" : { "pass_limit" : 0, "time_limit" : 60000, "noise_level_limit" : 0 },
+        "reference_file" : [ { "path" : "C:\\\u0442.jpg" } ], "image_format" : "tiff",
+        "vray_setting" : { "imagesampler_type" : 3 }, "gamma_out" : 1.8, "start_frame" : -2,
+        "cameras" : [ { "name" : "Camera001", "camWidth" : 640 } ],
+        "errors" : { "error_code" : [ { "code" : 107 } ] } })"),
+              kAnalysisRead);
     EXPECT_THAT(state->warnings,
                 ElementsAre(S(78), S(88), S(73), S(75), S(80), S(96), S(95), S(77)));
-}
-
-TEST_F(AnalysisReaderTest, TwoWarningsShareTheHeading) {
-    Json::Value scene = Scene();
-    scene["is_region"] = "true";
-    scene["image_format"] = "tif";
-    Read(scene);
-    EXPECT_THAT(state->warnings, ElementsAre(S(78), S(75), S(96)));
-}
-
-TEST_F(AnalysisReaderTest, RendererWarningOnlyForTheExactName) {
-    Json::Value scene = Scene();
-    scene["renderer_full_name"] = "missing_renderer";
-    Read(scene);
-    EXPECT_THAT(state->warnings, IsEmpty());
-    scene["renderer_full_name"] = "Missing_Renderer";
-    Read(scene);
-    EXPECT_THAT(state->warnings, ElementsAre(S(78), S(88)));
-}
-
-TEST_F(AnalysisReaderTest, RegionIsKeptRawAndWarnsOnlyForTrue) {
-    Json::Value scene = Scene();
-    scene["is_region"] = "True";
-    Read(scene);
-    EXPECT_EQ(state->isRegion, "True");
-    EXPECT_THAT(state->warnings, IsEmpty());
-    scene["is_region"] = "true";
-    Read(scene);
-    EXPECT_EQ(state->isRegion, "true");
-    EXPECT_THAT(state->warnings, ElementsAre(S(78), S(75)));
-    EXPECT_THAT(LogLines(),
+    EXPECT_EQ(state->coronaTimeSeconds, 60);
+    EXPECT_EQ(std::tie(Cam(u"Camera001").width, Cam(u"Camera001").frameToRender),
+              std::make_tuple(640, -2));
+    EXPECT_FLOAT_EQ(state->gammaOut, 1.8f);
+    const std::vector<std::string> lines = NewLines();
+    EXPECT_THAT(lines,
                 testing::Contains("[WARN] Region rendering is used in your scene file. Please "
                                   "ignore this message if you confirm to use block rendering."));
+    EXPECT_THAT(lines, testing::Not(testing::Contains(testing::HasSubstr("Member"))));
+
+    // The notices are rebuilt as the warnings followed by the problems.
+    state->notices = {u"old"};
+    EXPECT_THAT(CollectNotices(*state), ElementsAre(S(78), S(88), S(73), S(75), S(80), S(96), S(95),
+                                                    S(77), S(99), u"C:\\\u0442.jpg"));
+    EXPECT_EQ(&CollectNotices(*state), &state->notices);
 }
 
-TEST_F(AnalysisReaderTest, ProblemCode107WarnsOncePerElement) {
-    Json::Value scene = Scene();
-    Json::Value& codes = scene["errors"]["error_code"];
-    for (const char* code : {"107", "12", "107", " 107", "1070"}) {
-        codes.append(Json::Value(Json::objectValue))["code"] = code;
+// Near misses of the triggers raise nothing; one warning per element coding 107.
+TEST_F(AnalysisReaderTest, EachWarningHasAnExactTrigger) {
+    using Case = std::pair<const char*, std::vector<std::u16string>>;
+    const Case cases[] = {
+        {R"({ "renderer_full_name" : "missing_renderer" })", {}},
+        {R"({ "is_region" : "True" })", {}},
+        {R"({ "image_format" : "tif" })", {S(78), S(96)}},
+        {R"({ "image_format" : "Tiff" })", {S(78), S(96)}},
+        {R"({ "image_format" : "tiff " })", {}},
+        // One warning per element coding 107; " 107" reads as 107 (leading blanks skipped).
+        {R"({ "errors" : { "error_code" : [ { "code" : "107" }, { "code" : "12" },
+             { "code" : "107" }, { "code" : " 107" }, { "code" : "1070" } ] } })",
+         {S(78), S(77), S(77), S(77)}},
+    };
+    for (const auto& [extra, warnings] : cases) {
+        EXPECT_EQ(Read(extra), kAnalysisRead) << extra;
+        EXPECT_EQ(state->warnings, warnings) << extra;
     }
-    Read(scene);
-    // " 107" reads as 107, as the C runtime skips leading blanks.
-    EXPECT_THAT(state->warnings, ElementsAre(S(78), S(77), S(77), S(77)));
 }
 
+// An empty errors object logs nothing (see the plain scene); one without codes neither.
 TEST_F(AnalysisReaderTest, NoErrorsIsLoggedOnlyWithoutTheErrorsMember) {
-    Json::Value scene = Scene();
+    Json::Value scene = Scene(R"({ "errors" : { "error_code" : [] } })");
+    Read(scene);
     scene.removeMember("errors");
     Read(scene);
-    EXPECT_THAT(LogLines(), ElementsAre("[INFO] No errors!", std::string(kVersionLine) + "24.0"));
-
-    Json::Value withEmpty = Scene();
-    Read(withEmpty);
-    EXPECT_EQ(LogLines().size(), 3u);
-    withEmpty["errors"]["error_code"] = Json::Value(Json::arrayValue);
-    Read(withEmpty);
-    EXPECT_EQ(LogLines().size(), 4u);
-    EXPECT_THAT(state->warnings, IsEmpty());
+    EXPECT_THAT(NewLines(), ElementsAre(kRead, "[INFO] No errors!", kRead));
 }
 
 // ---- Corona ----------------------------------------------------------------------------------
 
-class CoronaTest : public AnalysisReaderTest {
-protected:
-    int32_t ReadCorona(const char* pass, const char* time, const char* noise) {
+TEST_F(AnalysisReaderTest, CoronaStatesFollowTheThreeLimits) {
+    const std::string unlimited =
+        "[ERROR] The progressive pass, time and noise level are not limited in Corona! Please "
+        "revise and submit again!";
+    const std::string blocks =
+        "[WARN] Block rendering is not recommended in Corona. Please limit progressive pass and "
+        "noise level if you still want to use block rendering.";
+    const std::vector<std::u16string> blockWarning = {S(78), S(73)};
+    // The three texts; the state, pass limit, whole seconds (cut toward zero), noise limit.
+    using Case =
+        std::tuple<const char*, const char*, const char*, int32_t, int32_t, int32_t, double>;
+    for (const auto& [pass, ms, noise, coronaState, passLimit, seconds, noiseLimit] :
+         {Case{"0", "0", "0", 1, 0, 0, 0.0}, Case{"0", "3600000", "0", 2, 0, 3600, 0.0},
+          // Only the one-character text "0" counts as unlimited.
+          Case{"0.0", "0", "0", 3, 0, 0, 0.0}, Case{"0", "0", "00", 3, 0, 0, 0.0},
+          Case{"10", "1999", "2.5", 3, 10, 1, 2.5}, Case{"10", "-1999", "2.5", 3, 10, -1, 2.5}}) {
         Json::Value scene = Scene();
         scene["corona_setting"]["pass_limit"] = pass;
-        scene["corona_setting"]["time_limit"] = time;
+        scene["corona_setting"]["time_limit"] = ms;
         scene["corona_setting"]["noise_level_limit"] = noise;
-        return Read(scene);
+        Read(scene);
+        SCOPED_TRACE(std::string(pass) + " " + ms + " " + noise);
+        EXPECT_EQ(state->coronaState, coronaState);
+        EXPECT_EQ(state->coronaPassLimit, passLimit);
+        EXPECT_EQ(state->coronaTimeSeconds, seconds);
+        EXPECT_DOUBLE_EQ(state->coronaTimeHours, seconds / 3600.0);
+        EXPECT_DOUBLE_EQ(state->coronaNoiseLimit, noiseLimit);
+        using Lines = std::vector<std::string>;
+        EXPECT_EQ(NewLines(), (coronaState == 1   ? Lines{unlimited, kRead}
+                               : coronaState == 2 ? Lines{blocks, kRead}
+                                                  : Lines{kRead}));
+        EXPECT_EQ(state->warnings, coronaState == 2 ? blockWarning : std::vector<std::u16string>{});
     }
-};
 
-TEST_F(CoronaTest, NothingLimitedIsStateOneWithAnErrorLineAndNoWarning) {
-    ReadCorona("0", "0", "0");
-    EXPECT_EQ(state->coronaState, 1);
-    EXPECT_EQ(state->coronaPassLimit, 0);
-    EXPECT_EQ(state->coronaTimeSeconds, 0);
-    EXPECT_DOUBLE_EQ(state->coronaNoiseLimit, 0.0);
-    EXPECT_THAT(state->warnings, IsEmpty());
-    EXPECT_THAT(LogLines(), ElementsAre("[ERROR] The progressive pass, time and noise level are "
-                                        "not limited in Corona! Please revise and submit again!",
-                                        std::string(kVersionLine) + "24.0"));
-}
-
-TEST_F(CoronaTest, OnlyTimeLimitedIsStateTwoWithWarning73) {
-    ReadCorona("0", "3600000", "0");
-    EXPECT_EQ(state->coronaState, 2);
-    EXPECT_EQ(state->coronaTimeSeconds, 3600);
-    EXPECT_DOUBLE_EQ(state->coronaTimeHours, 1.0);
-    EXPECT_THAT(state->warnings, ElementsAre(S(78), S(73)));
-    EXPECT_EQ(LogLines()[0],
-              "[WARN] Block rendering is not recommended in Corona. Please limit "
-              "progressive pass and noise level if you still want to use block "
-              "rendering.");
-}
-
-TEST_F(CoronaTest, TimeIsCutTowardZeroInWholeSeconds) {
-    ReadCorona("10", "1999", "2.5");
-    EXPECT_EQ(state->coronaTimeSeconds, 1);
-    EXPECT_DOUBLE_EQ(state->coronaTimeHours, 1.0 / 3600.0);
-    EXPECT_EQ(state->coronaPassLimit, 10);
-    EXPECT_DOUBLE_EQ(state->coronaNoiseLimit, 2.5);
-    EXPECT_EQ(state->coronaState, 3);
-    ReadCorona("10", "-1999", "2.5");
-    EXPECT_EQ(state->coronaTimeSeconds, -1);
-}
-
-TEST_F(CoronaTest, OnlyTheOneCharacterTextZeroCountsAsUnlimited) {
-    ReadCorona("0.0", "0", "0");
-    EXPECT_EQ(state->coronaState, 3);
-    ReadCorona("0", "0", "00");
-    EXPECT_EQ(state->coronaState, 3);
-    EXPECT_THAT(state->warnings, IsEmpty());
-}
-
-TEST_F(CoronaTest, AMissingLimitLeavesTheNumbersAndClearsTheState) {
-    ReadCorona("5", "7000", "3");
-    ASSERT_EQ(state->coronaState, 3);
-    Json::Value scene = Scene();
-    scene["corona_setting"]["pass_limit"] = "0";
-    scene["corona_setting"]["time_limit"] = "0";
-    Read(scene);
+    // A missing limit clears the state and leaves the numbers of the last reading.
+    Read(R"({ "corona_setting" : { "pass_limit" : "0", "time_limit" : "0" } })");
     EXPECT_EQ(state->coronaState, 0);
-    EXPECT_EQ(state->coronaPassLimit, 5);
-    EXPECT_EQ(state->coronaTimeSeconds, 7);
-    EXPECT_DOUBLE_EQ(state->coronaNoiseLimit, 3.0);
+    EXPECT_EQ(state->coronaPassLimit, 10);
+    EXPECT_EQ(state->coronaTimeSeconds, -1);
 }
 
 // ---- Reference, missing and duplicate files --------------------------------------------------
 
-TEST_F(AnalysisReaderTest, LegalReferencePathsRaiseNothing) {
-    Json::Value scene = Scene();
-    scene["reference_file"] = Paths({"C:\\Maps\\Wood.jpg", "D:/\u8D34\u56FE/\u3010a\u3011.png"});
-    Read(scene);
-    EXPECT_THAT(state->problems, IsEmpty());
-    EXPECT_FALSE(state->referenceFileIllegal);
-}
-
-TEST_F(AnalysisReaderTest, IllegalReferencePathsAreAllListedUnderOneHeading) {
-    Json::Value scene = Scene();
-    scene["reference_file"] = Paths({"C:\\Maps\\ok.jpg", "C:\\Maps\\50%.jpg", "", "C:\\a\tb.png"});
-    Read(scene);
+TEST_F(AnalysisReaderTest, FileProblemsComeInOrderReferenceMissingDuplicate) {
+    Read(R"({ "reference_file" : [ { "path" : "C:\\Maps\\ok.jpg" },
+            { "path" : "C:\\\u0442\u0435.jpg" }, { "path" : "C:\\Maps\\50%.jpg" },
+            { "path" : "" }, { "path" : "C:\\\u0416.jpg" } ],
+        "missing_file" : [ { "path" : "C:\\gone1.jpg" }, { "path" : "C:\\\u4E22.jpg" } ],
+        "same_file" : [ { "path" : "C:\\twice.jpg" }, {} ] })");
     EXPECT_TRUE(state->referenceFileIllegal);
-    EXPECT_THAT(state->problems, ElementsAre(S(99), u"C:\\Maps\\50%.jpg", u"", u"C:\\a\tb.png"));
-    EXPECT_THAT(state->warnings, IsEmpty());
-    std::vector<std::string> lines = LogLines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(),
-                         "[WARN] The name of reference file have illegal characters."),
-              1);
-}
-
-TEST_F(AnalysisReaderTest, CyrillicReferencePathsWarnOnceAndAreIllegal) {
-    Json::Value scene = Scene();
-    scene["reference_file"] =
-        Paths({"C:\\ok.jpg", "C:\\\u0442\u0435\u043A\u0441.jpg", "C:\\\u0416.jpg"});
-    Read(scene);
+    // Cyrillic warns once and is also illegal; every illegal path is listed under one heading.
     EXPECT_THAT(state->warnings, ElementsAre(S(78), S(80)));
     EXPECT_THAT(state->problems,
-                ElementsAre(S(99), u"C:\\\u0442\u0435\u043A\u0441.jpg", u"C:\\\u0416.jpg"));
-    EXPECT_THAT(LogLines(),
-                ElementsAre("[WARN] The name of reference file have Russian characters.",
-                            "[WARN] The name of reference file have illegal characters.",
-                            std::string(kVersionLine) + "24.0"));
-}
-
-TEST_F(AnalysisReaderTest, FileProblemsComeInOrderReferenceMissingDuplicate) {
-    Json::Value scene = Scene();
-    scene["reference_file"] = Paths({"C:\\bad?.jpg"});
-    scene["missing_file"] = Paths({"C:\\gone1.jpg", "C:\\\u4E22.jpg"});
-    scene["same_file"] = Paths({"C:\\twice.jpg"});
-    scene["same_file"].append(Json::Value(Json::objectValue));  // no path: skipped
-    Read(scene);
-    EXPECT_THAT(state->problems,
-                ElementsAre(S(99), u"C:\\bad?.jpg", S(62), S(60) + u"C:\\gone1.jpg",
+                ElementsAre(S(99), u"C:\\\u0442\u0435.jpg", u"C:\\Maps\\50%.jpg", u"",
+                            u"C:\\\u0416.jpg", S(62), S(60) + u"C:\\gone1.jpg",
                             S(60) + u"C:\\\u4E22.jpg", S(63), S(61) + u"C:\\twice.jpg"));
-}
-
-TEST_F(AnalysisReaderTest, EmptyFileListsAddNoHeadings) {
-    Json::Value scene = Scene();
-    scene["missing_file"] = Json::Value(Json::arrayValue);
-    scene["same_file"] = Json::Value(Json::arrayValue);
-    scene["reference_file"] = Json::Value(Json::arrayValue);
-    Read(scene);
-    EXPECT_THAT(state->problems, IsEmpty());
+    EXPECT_THAT(NewLines(),
+                ElementsAre("[WARN] The name of reference file have Russian characters.",
+                            "[WARN] The name of reference file have illegal characters.", kRead));
 }
 
 // ---- Cameras ---------------------------------------------------------------------------------
 
 TEST_F(AnalysisReaderTest, NoCamerasReturnsOneAndKeepsTheOldCameras) {
     ASSERT_EQ(Read(Scene()), kAnalysisRead);
-    Json::Value scene = Scene();
-    scene["cameras"] = Json::Value(Json::arrayValue);
-    scene["is_region"] = "true";
-    scene["missing_file"] = Paths({"C:\\gone.jpg"});
+    Json::Value scene = Scene(R"({ "cameras" : [], "is_region" : "true",
+                                   "missing_file" : [ { "path" : "C:\\gone.jpg" } ] })");
     EXPECT_EQ(Read(scene), kAnalysisNoCameras);
     EXPECT_EQ(state->cameras.count(u"Camera001"), 1u);
     // The checks before the cameras still ran.
     EXPECT_THAT(state->warnings, ElementsAre(S(78), S(75)));
     EXPECT_THAT(state->problems, ElementsAre(S(62), S(60) + u"C:\\gone.jpg"));
-    EXPECT_EQ(LogLines().back(), "[ERROR] No cameras!");
+    EXPECT_EQ(NewLines().back(), "[ERROR] No cameras!");
 
     scene.removeMember("cameras");
     EXPECT_EQ(Read(scene), kAnalysisNoCameras);
     EXPECT_EQ(state->cameras.count(u"Camera001"), 1u);
 }
 
-TEST_F(AnalysisReaderTest, ForbiddenCharactersLeaveTheKeyButNotTheOutputName) {
-    Json::Value scene = Scene();
-    scene["cameras"][0] = Camera("Cam:01*");
-    scene["cameras"].append(Camera("a\\b/c:d*e?f\"g<h>i|j"));
-    Read(scene);
-    EXPECT_EQ(Cam(u"Cam:01*").outputName, u"Cam01");
-    EXPECT_EQ(Cam(u"a\\b/c:d*e?f\"g<h>i|j").outputName, u"abcdefghij");
-    EXPECT_THAT(LogLines(),
-                ElementsAre("[WARN] The original camera name contain invalid characters!",
-                            "[WARN] The original camera name contain invalid characters!",
-                            std::string(kVersionLine) + "24.0"));
-}
-
-TEST_F(AnalysisReaderTest, CamerasAreOrderedByUtf16CodeUnits) {
+TEST_F(AnalysisReaderTest, CamerasAreOrderedByUtf16CodeUnitsWithNamesCutTo259Units) {
     Json::Value scene = Scene();
     scene["cameras"] = Json::Value(Json::arrayValue);
-    for (const char* name :
-         {"\u76F8\u673A", "cam1", "Cam2", "Cam10", "Cam1", "Cam", "\U0001F4F7", "\uFF43am"}) {
-        scene["cameras"].append(Camera(name));
+    // The pair of the last name would span units 259 and 260: it goes whole.
+    for (const std::string& name : std::vector<std::string>{
+             "\u76F8\u673A", "cam1", "Cam2", "Cam10", "Cam1", "Cam", "\U0001F4F7", "\uFF43am",
+             std::string(300, 'x'), std::string(258, 'y') + "\U0001F4F7"}) {
+        scene["cameras"].append(Json::Value(Json::objectValue))["name"] = name;
     }
     Read(scene);
     std::vector<std::u16string> keys;
@@ -405,280 +281,125 @@ TEST_F(AnalysisReaderTest, CamerasAreOrderedByUtf16CodeUnits) {
         keys.push_back(name);
     }
     // A surrogate pair (U+D83D ...) sorts before U+FF43, unlike code-point order.
-    EXPECT_THAT(keys, ElementsAre(u"Cam", u"Cam1", u"Cam10", u"Cam2", u"cam1", u"\u76F8\u673A",
-                                  u"\U0001F4F7", u"\uFF43am"));
+    EXPECT_THAT(
+        keys, ElementsAre(u"Cam", u"Cam1", u"Cam10", u"Cam2", u"cam1", std::u16string(259, u'x'),
+                          std::u16string(258, u'y'), u"\u76F8\u673A", u"\U0001F4F7", u"\uFF43am"));
 }
 
-TEST_F(AnalysisReaderTest, ASecondCameraOfTheSameNameReplacesTheFirst) {
-    Json::Value scene = Scene();
-    scene["cameras"][0]["camWidth"] = "640";
-    scene["cameras"].append(Camera("Camera001"))["camWidth"] = "800";
-    Read(scene);
-    ASSERT_EQ(state->cameras.size(), 1u);
-    EXPECT_EQ(Cam(u"Camera001").width, 800);
-}
-
-TEST_F(AnalysisReaderTest, CameraSizesFallBackToTheSceneSize) {
-    Json::Value scene = Scene();
-    scene["cameras"] = Json::Value(Json::arrayValue);
-    Json::Value& own = scene["cameras"].append(Camera("Own"));
-    own["camWidth"] = "800";
-    own["camHeight"] = "600";
-    Json::Value& zero = scene["cameras"].append(Camera("Zero"));
-    zero["camWidth"] = "0";
-    zero["camHeight"] = "0";
-    scene["cameras"].append(Camera("Plain"));  // follows one with its own size
-    Json::Value& half = scene["cameras"].append(Camera("WidthOnly"));
-    half["camWidth"] = "1000";
-    Read(scene);
-    EXPECT_EQ(Cam(u"Own").width, 800);
-    EXPECT_EQ(Cam(u"Own").height, 600);
-    EXPECT_EQ(Cam(u"Zero").width, 1920);
-    EXPECT_EQ(Cam(u"Zero").height, 1080);
-    EXPECT_EQ(Cam(u"Plain").width, 1920);
-    EXPECT_EQ(Cam(u"Plain").height, 1080);
-    EXPECT_EQ(Cam(u"WidthOnly").width, 1000);
-    EXPECT_EQ(Cam(u"WidthOnly").height, 1080);
-}
-
-TEST_F(AnalysisReaderTest, ImageFormatIsUpperCasedIntoEveryCamera) {
-    Json::Value scene = Scene();
-    scene["image_format"] = "tif";
-    scene["cameras"].append(Camera("Second"));
-    Read(scene);
-    EXPECT_EQ(Cam(u"Camera001").imageFormat, u"TIF");
-    EXPECT_EQ(Cam(u"Second").imageFormat, u"TIF");
-    EXPECT_THAT(state->warnings, ElementsAre(S(78), S(96)));
-
-    scene["image_format"] = "Tiff";
-    Read(scene);
-    EXPECT_THAT(state->warnings, ElementsAre(S(78), S(96)));
-    scene["image_format"] = "tiff ";
-    Read(scene);
-    EXPECT_THAT(state->warnings, IsEmpty());
-    EXPECT_EQ(Cam(u"Second").imageFormat, u"TIFF ");
-}
-
-TEST_F(AnalysisReaderTest, NamesLongerThanTheBufferAreCutTo259Units) {
-    Json::Value scene = Scene();
-    scene["cameras"][0] = Camera(std::string(300, 'x'));
-    std::string withPair = std::string(258, 'y') + "\U0001F4F7";  // the pair spans 259/260
-    scene["cameras"].append(Camera(withPair));
-    Read(scene);
-    EXPECT_EQ(state->cameras.count(std::u16string(259, u'x')), 1u);
-    EXPECT_EQ(state->cameras.count(std::u16string(258, u'y')), 1u);
-}
-
-// ---- V-Ray -----------------------------------------------------------------------------------
-
-class VrayTest : public AnalysisReaderTest {
-protected:
-    Json::Value SphericalScene() {
-        Json::Value scene = Scene();
-        scene["cameras"].append(Camera("Second"));
-        scene["vray_setting"]["camera_override_fov"] = true;
-        scene["vray_setting"]["is_spherical"] = "true";
-        scene["vray_setting"]["camera_fov"] = "360";
-        return scene;
+// A forbidden character stays in the key but not in the output name, with one WARN line each.
+TEST_F(AnalysisReaderTest, CameraSizesFallBackToTheSceneSizeAndOutputNamesAreCleaned) {
+    // "Plain" follows a camera with its own size; the second "Twice" replaces the first wholly.
+    Read(R"({ "cameras" : [ { "name" : "Own", "camWidth" : "800", "camHeight" : "600" },
+        { "name" : "Zero", "camWidth" : "0", "camHeight" : "0" }, { "name" : "Plain" },
+        { "name" : "WidthOnly", "camWidth" : "1000" }, { "name" : "Twice", "camWidth" : "640" },
+        { "name" : "Twice", "camHeight" : "700" }, { "name" : "Cam:01*" },
+        { "name" : "a\\b/c:d*e?f\"g<h>i|j" } ] })");
+    std::vector<std::tuple<std::u16string, int32_t, int32_t>> cameras;
+    for (const auto& [name, camera] : state->cameras) {
+        EXPECT_EQ(camera.imageFormat, u"JPG");
+        cameras.emplace_back(camera.outputName, camera.width, camera.height);
     }
-    bool AllSpherical() const {
-        return Cam(u"Camera001").isSpherical && Cam(u"Second").isSpherical;
+    using Camera = std::tuple<std::u16string, int32_t, int32_t>;
+    EXPECT_THAT(cameras, ElementsAre(Camera{u"Cam01", 1920, 1080}, Camera{u"Own", 800, 600},
+                                     Camera{u"Plain", 1920, 1080}, Camera{u"Twice", 1920, 700},
+                                     Camera{u"WidthOnly", 1000, 1080}, Camera{u"Zero", 1920, 1080},
+                                     Camera{u"abcdefghij", 1920, 1080}));
+    const std::string forbidden = "[WARN] The original camera name contain invalid characters!";
+    EXPECT_THAT(NewLines(), ElementsAre(forbidden, forbidden, kRead));
+    EXPECT_EQ(state->cameras.count(u"a\\b/c:d*e?f\"g<h>i|j"), 1u);
+}
+
+// ---- V-Ray, gamma, duplicates ----------------------------------------------------------------
+
+TEST_F(AnalysisReaderTest, SphericalNeedsOverrideSphericalAndAFullCircle) {
+    const std::string both = R"({ "camera_override_fov" : true, "is_spherical" : "true")";
+    using Case = std::pair<std::string, bool>;
+    for (const auto& [vray, spherical] :
+         {Case{both + R"(, "camera_fov" : "360" })", true}, Case{both + " }", true},
+          Case{both + R"(, "camera_fov" : "360.0" })", true},
+          Case{both + R"(, "camera_fov" : "180" })", false},
+          Case{R"({ "camera_override_fov" : false, "is_spherical" : "true" })", false},
+          Case{R"({ "is_spherical" : "true", "camera_fov" : "360" })", false},
+          Case{R"({ "camera_override_fov" : true, "is_spherical" : "True" })", false}}) {
+        Json::Value scene = Scene(R"({ "cameras" : [ { "name" : "A" }, { "name" : "B" } ] })");
+        scene["vray_setting"] = Parse(vray);
+        Read(scene);
+        EXPECT_EQ(Cam(u"A").isSpherical, spherical) << vray;
+        EXPECT_EQ(Cam(u"B").isSpherical, spherical) << vray;
     }
-    bool NoneSpherical() const {
-        return !Cam(u"Camera001").isSpherical && !Cam(u"Second").isSpherical;
-    }
-};
-
-TEST_F(VrayTest, OverriddenSphericalFullCircleMakesEveryCameraSpherical) {
-    Read(SphericalScene());
-    EXPECT_TRUE(AllSpherical());
+    Read(Scene());  // no vray_setting at all
+    EXPECT_FALSE(Cam(u"Camera001").isSpherical);
 }
 
-TEST_F(VrayTest, AnyMissingConditionMakesNoneSpherical) {
-    Json::Value scene = SphericalScene();
-    scene["vray_setting"]["camera_fov"] = "180";
-    Read(scene);
-    EXPECT_TRUE(NoneSpherical());
-
-    scene = SphericalScene();
-    scene["vray_setting"]["camera_override_fov"] = false;
-    Read(scene);
-    EXPECT_TRUE(NoneSpherical());
-
-    scene = SphericalScene();
-    scene["vray_setting"]["is_spherical"] = "True";
-    Read(scene);
-    EXPECT_TRUE(NoneSpherical());
-
-    scene = SphericalScene();
-    scene["vray_setting"].removeMember("camera_override_fov");
-    Read(scene);
-    EXPECT_TRUE(NoneSpherical());
-
-    scene = SphericalScene();
-    scene.removeMember("vray_setting");
-    Read(scene);
-    EXPECT_TRUE(NoneSpherical());
-}
-
-TEST_F(VrayTest, AnAbsentFieldOfViewCountsAsFullCircle) {
-    Json::Value scene = SphericalScene();
-    scene["vray_setting"].removeMember("camera_fov");
-    Read(scene);
-    EXPECT_TRUE(AllSpherical());
-    scene["vray_setting"]["camera_fov"] = "360.0";
-    Read(scene);
-    EXPECT_TRUE(AllSpherical());
-}
-
-TEST_F(VrayTest, NumbersAreReadAndKeptWithoutVraySetting) {
-    Json::Value scene = Scene();
-    scene["vray_setting"]["imagesampler_type"] = "1";
-    scene["vray_setting"]["gi_irradmap_preset"] = "2";
-    scene["vray_setting"]["gi_irradmap_minRate"] = "-3";
-    scene["vray_setting"]["gi_irradmap_maxRate"] = "0";
-    Read(scene);
-    EXPECT_EQ(state->imageSamplerType, 1);
-    EXPECT_EQ(state->irradmapPreset, 2);
-    EXPECT_EQ(state->irradmapMinRate, -3);
-    EXPECT_EQ(state->irradmapMaxRate, 0);
-    EXPECT_THAT(state->warnings, IsEmpty());
+TEST_F(AnalysisReaderTest, VrayNumbersAndGammaStayWhenAbsent) {
+    auto vray = [&] {
+        return std::vector<int32_t>{state->imageSamplerType, state->irradmapPreset,
+                                    state->irradmapMinRate, state->irradmapMaxRate};
+    };
+    Read(R"({ "gamma_out" : "1.0", "vray_setting" : { "imagesampler_type" : "1",
+        "gi_irradmap_preset" : "2", "gi_irradmap_minRate" : "-3", "gi_irradmap_maxRate" : "4" } })");
+    EXPECT_THAT(vray(), ElementsAre(1, 2, -3, 4));
+    EXPECT_FLOAT_EQ(state->gammaOut, 1.0f);
 
     Read(Scene());
-    EXPECT_EQ(state->imageSamplerType, 1);
-    EXPECT_EQ(state->irradmapPreset, 2);
-    EXPECT_EQ(state->irradmapMinRate, -3);
-
-    scene["vray_setting"] = Json::Value(Json::objectValue);
-    scene["vray_setting"]["gi_irradmap_preset"] = "7";
-    Read(scene);
-    EXPECT_EQ(state->imageSamplerType, 0);
-    EXPECT_EQ(state->irradmapPreset, 7);
-    EXPECT_EQ(state->irradmapMinRate, 0);
-}
-
-TEST_F(VrayTest, ImageSamplerThreeWarns) {
-    Json::Value scene = Scene();
-    scene["vray_setting"]["imagesampler_type"] = "3";
-    Read(scene);
-    EXPECT_THAT(state->warnings, ElementsAre(S(78), S(95)));
-}
-
-// ---- Gamma, duplicates, version --------------------------------------------------------------
-
-TEST_F(AnalysisReaderTest, GammaIsReadWhenPresentAndKeptOtherwise) {
-    Json::Value scene = Scene();
-    scene["gamma_out"] = "1.0";
-    Read(scene);
+    EXPECT_THAT(vray(), ElementsAre(1, 2, -3, 4));
     EXPECT_FLOAT_EQ(state->gammaOut, 1.0f);
-    Read(Scene());
-    EXPECT_FLOAT_EQ(state->gammaOut, 1.0f);
+
+    // Within a vray_setting a missing number reads as 0.
+    Read(R"({ "vray_setting" : { "gi_irradmap_preset" : "7" } })");
+    EXPECT_THAT(vray(), ElementsAre(0, 7, 0, 0));
 }
 
 TEST_F(AnalysisReaderTest, DuplicateCamerasAreTrimmedJoinedAndReturnFour) {
-    Json::Value scene = Scene();
-    scene["dupl_cameras"].append(Json::Value(Json::objectValue))["name"] = " A ";
-    scene["dupl_cameras"].append(Json::Value(Json::objectValue))["name"] = "B";
-    EXPECT_EQ(Read(scene), kAnalysisDuplicateCameras);
+    EXPECT_EQ(Read(R"({ "dupl_cameras" : [ { "name" : " A " }, { "name" : "B" } ] })"),
+              kAnalysisDuplicateCameras);
     EXPECT_EQ(state->duplicateCameraNames, u"A,B");
-    EXPECT_EQ(state->duplicateCameraNames.size(), 3u);
     EXPECT_EQ(state->cameras.size(), 1u);
-    EXPECT_THAT(LogLines(), IsEmpty());
+    EXPECT_THAT(NewLines(), IsEmpty());  // no version line
 
-    scene["dupl_cameras"] = Json::Value(Json::arrayValue);
-    EXPECT_EQ(Read(scene), kAnalysisRead);
+    EXPECT_EQ(Read(R"({ "dupl_cameras" : [] })"), kAnalysisRead);
     EXPECT_EQ(state->duplicateCameraNames, u"");
-}
-
-TEST_F(AnalysisReaderTest, AbsentVersionLogsAnEmptyOne) {
-    Json::Value scene = Scene();
-    scene.removeMember("version");
-    Read(scene);
-    EXPECT_THAT(LogLines(), ElementsAre(kVersionLine));
 }
 
 // ---- Members of the wrong type ---------------------------------------------------------------
 
-TEST_F(AnalysisReaderTest, NumbersAreAcceptedWhereTextsHoldNumbers) {
-    Json::Value scene = Scene();
-    scene["image_width"] = 1280;
-    scene["image_height"] = 720u;
-    scene["start_frame"] = -2;
-    scene["cameras"][0]["camWidth"] = 640;
-    scene["corona_setting"]["pass_limit"] = 0;
-    scene["corona_setting"]["time_limit"] = 3600000;
-    scene["corona_setting"]["noise_level_limit"] = 0;
-    scene["gamma_out"] = 1.8;
-    scene["errors"]["error_code"].append(Json::Value(Json::objectValue))["code"] = 107;
-    Read(scene);
-    EXPECT_EQ(Cam(u"Camera001").width, 640);
-    EXPECT_EQ(Cam(u"Camera001").height, 720);
-    EXPECT_EQ(Cam(u"Camera001").frameToRender, -2);
-    EXPECT_EQ(state->coronaState, 2);
-    EXPECT_EQ(state->coronaTimeSeconds, 3600);
-    EXPECT_FLOAT_EQ(state->gammaOut, 1.8f);
-    EXPECT_THAT(state->warnings, ElementsAre(S(78), S(73), S(77)));
-    EXPECT_THAT(LogLines(), testing::Not(testing::Contains(testing::HasSubstr("Member"))));
-}
-
-TEST_F(AnalysisReaderTest, RequiredMembersMissingReadAsEmptyWithALogLine) {
-    Json::Value scene = Scene();
+// A required text that is missing or of another type reads as empty; an optional member of
+// the wrong type counts as absent. Each logs one WARN line.
+TEST_F(AnalysisReaderTest, MembersOfTheWrongTypeNeverStopTheReading) {
+    Json::Value scene = Scene(R"({ "renderer_full_name" : true, "corona_setting" : [],
+        "reference_file" : "C:\\a.jpg", "missing_file" : { "path" : "C:\\b.jpg" },
+        "same_file" : 3, "gamma_out" : [], "errors" : { "error_code" : "107" },
+        "image_width" : {}, "start_frame" : null,
+        "vray_setting" : { "camera_override_fov" : "true", "is_spherical" : "true",
+                           "imagesampler_type" : [] },
+        "cameras" : [ "just a string", { "name" : "Camera001", "camHeight" : {} } ],
+        "dupl_cameras" : "A", "version" : {} })");
     scene.removeMember("is_region");
     scene.removeMember("image_format");
-    scene["image_width"] = Json::Value(Json::objectValue);
-    scene["start_frame"] = Json::Value();
-    scene["cameras"][0] = "just a string";
     EXPECT_EQ(Read(scene), kAnalysisRead);
-    EXPECT_EQ(state->isRegion, "");
-    ASSERT_EQ(state->cameras.count(u""), 1u);
-    EXPECT_EQ(Cam(u"").width, 0);
-    EXPECT_EQ(Cam(u"").height, 1080);
-    EXPECT_EQ(Cam(u"").frameToRender, 0);
-    EXPECT_EQ(Cam(u"").imageFormat, u"");
-    EXPECT_THAT(LogLines(), ElementsAre("[WARN] Member is missing or not a string: is_region",
-                                        "[WARN] Member is missing or not a string: image_width",
-                                        "[WARN] Member is missing or not a string: start_frame",
-                                        "[WARN] Member is missing or not a string: image_format",
-                                        "[WARN] Member is missing or not a string: cameras[0].name",
-                                        std::string(kVersionLine) + "24.0"));
-}
-
-TEST_F(AnalysisReaderTest, OptionalMembersOfTheWrongTypeCountAsAbsent) {
-    Json::Value scene = Scene();
-    scene["renderer_full_name"] = true;
-    scene["corona_setting"] = Json::Value(Json::arrayValue);
-    scene["reference_file"] = "C:\\a.jpg";
-    scene["missing_file"] = Json::Value(Json::objectValue);
-    scene["missing_file"]["path"] = "C:\\b.jpg";
-    scene["same_file"] = 3;
-    scene["vray_setting"]["camera_override_fov"] = "true";
-    scene["vray_setting"]["is_spherical"] = "true";
-    scene["vray_setting"]["imagesampler_type"] = Json::Value(Json::arrayValue);
-    scene["cameras"][0]["camHeight"] = Json::Value(Json::objectValue);
-    scene["gamma_out"] = Json::Value(Json::arrayValue);
-    scene["errors"]["error_code"] = "107";
-    scene["dupl_cameras"] = "A";
-    scene["version"] = Json::Value(Json::objectValue);
-    EXPECT_EQ(Read(scene), kAnalysisRead);
-    EXPECT_THAT(state->warnings, IsEmpty());
-    EXPECT_THAT(state->problems, IsEmpty());
+    EXPECT_THAT(CollectNotices(*state), IsEmpty());
     EXPECT_EQ(state->coronaState, 0);
-    EXPECT_FALSE(Cam(u"Camera001").isSpherical);
-    EXPECT_EQ(Cam(u"Camera001").height, 1080);
+    EXPECT_EQ(state->isRegion, "");
     EXPECT_FLOAT_EQ(state->gammaOut, 2.2f);
-    EXPECT_THAT(LogLines(),
-                ElementsAre("[WARN] Member is not an array: missing_file",
-                            "[WARN] Member is not an array: same_file",
-                            "[WARN] Member is not a string: renderer_full_name",
-                            "[WARN] Member is not an object: corona_setting",
-                            "[WARN] Member is not an array: reference_file",
-                            "[WARN] Member is not a string: vray_setting.imagesampler_type",
-                            "[WARN] Member is not a boolean: vray_setting.camera_override_fov",
-                            "[WARN] Member is not a string: cameras[0].camHeight",
-                            "[WARN] Member is not a string: gamma_out",
-                            "[WARN] Member is not an array: errors.error_code",
-                            "[WARN] Member is not an array: dupl_cameras",
-                            "[WARN] Member is not a string: version", kVersionLine));
+    const CameraInfo& unnamed = Cam(u"");
+    EXPECT_EQ(std::tie(unnamed.width, unnamed.height, unnamed.frameToRender, unnamed.imageFormat),
+              std::make_tuple(0, 1080, 0, std::u16string()));
+    EXPECT_EQ(Cam(u"Camera001").height, 1080);
+    EXPECT_FALSE(Cam(u"Camera001").isSpherical);
+    const std::string missing = "[WARN] Member is missing or not a string: ";
+    const std::string notString = "[WARN] Member is not a string: ";
+    const std::string notArray = "[WARN] Member is not an array: ";
+    EXPECT_THAT(
+        NewLines(),
+        ElementsAre(notArray + "missing_file", notArray + "same_file",
+                    notString + "renderer_full_name",
+                    "[WARN] Member is not an object: corona_setting", missing + "is_region",
+                    notArray + "reference_file", missing + "image_width", missing + "start_frame",
+                    missing + "image_format", notString + "vray_setting.imagesampler_type",
+                    "[WARN] Member is not a boolean: vray_setting.camera_override_fov",
+                    missing + "cameras[0].name", notString + "cameras[1].camHeight",
+                    notString + "gamma_out", notArray + "errors.error_code",
+                    notArray + "dupl_cameras", notString + "version", kVersionLine));
 }
 
 }  // namespace

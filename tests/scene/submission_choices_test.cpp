@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "config/plugin_settings.h"
 #include "scene/plugin_state.h"
 #include "tests/support/temp_root.h"
@@ -20,21 +22,13 @@ protected:
 
 TEST_F(SubmissionChoicesTest, TicksReplaceTheSelectionAndEditsReachTheirCamera) {
     choices.tickedCameras = {u"Cam B"};
-    CameraEdit edit;
-    edit.name = u"Cam B";
-    edit.width = 4000;
-    edit.outputName = u"hero";
-    edit.isSpherical = true;
-    choices.cameraEdits = {edit};
+    choices.cameraEdits = {CameraEdit{u"Cam B", 4000, {}, {}, {}, u"hero", true}};
     ApplySubmissionChoices(state, choices);
     EXPECT_FALSE(state.cameras[u"Cam A"].selected);
     const CameraInfo& b = state.cameras[u"Cam B"];
-    EXPECT_TRUE(b.selected);
-    EXPECT_EQ(b.width, 4000);
-    EXPECT_EQ(b.height, 600);
-    EXPECT_EQ(b.outputName, u"hero");
-    EXPECT_EQ(b.imageFormat, u"PNG");
-    EXPECT_TRUE(b.isSpherical);
+    EXPECT_EQ(
+        std::tie(b.selected, b.width, b.height, b.outputName, b.imageFormat, b.isSpherical),
+        std::make_tuple(true, 4000, 600, std::u16string(u"hero"), std::u16string(u"PNG"), true));
 }
 
 TEST_F(SubmissionChoicesTest, CoronaFieldsApplyOnlyInACoronaSceneAndWhenOneIsSet) {
@@ -48,11 +42,10 @@ TEST_F(SubmissionChoicesTest, CoronaFieldsApplyOnlyInACoronaSceneAndWhenOneIsSet
 
     state.coronaState = 3;
     ApplySubmissionChoices(state, choices);
-    EXPECT_EQ(state.coronaPassLimit, 25);
+    EXPECT_EQ(std::tie(state.coronaPassLimit, state.coronaTimeSeconds, state.useCorona),
+              std::make_tuple(25, 5400, true));
     EXPECT_DOUBLE_EQ(state.coronaTimeHours, 1.5);
-    EXPECT_EQ(state.coronaTimeSeconds, 5400);
     EXPECT_DOUBLE_EQ(state.coronaNoiseLimit, 2.5);
-    EXPECT_TRUE(state.useCorona);
 
     // All three fields zero: the analysis values stay, Corona is still used.
     state.useCorona = false;
@@ -64,29 +57,23 @@ TEST_F(SubmissionChoicesTest, CoronaFieldsApplyOnlyInACoronaSceneAndWhenOneIsSet
     EXPECT_TRUE(state.useCorona);
 }
 
-TEST_F(SubmissionChoicesTest, ChannelsCountOnlyAnExactTick) {
+TEST_F(SubmissionChoicesTest, ChannelsCountOnlyAnExactTickAndAoValuesNeedTheAoChannel) {
     choices.colorChannel = 1;
     choices.materialChannel = 2;  // indeterminate is not ticked
     choices.giChannel = 1;
     choices.psdChannel = 1;
     choices.gammaText = u"1.0 linear";
-    ApplySubmissionChoices(state, choices);
-    EXPECT_TRUE(state.colorChannel);
-    EXPECT_FALSE(state.materialChannel);
-    EXPECT_TRUE(state.giChannel);
-    EXPECT_TRUE(state.psdChannel);
-    EXPECT_FLOAT_EQ(state.gammaOut, 1.0f);
-}
-
-TEST_F(SubmissionChoicesTest, AoRadiusAndSubdivisionsOnlyWithTheAoChannel) {
     choices.aoRadiusText = u"250.5";
     choices.aoSubdivsText = u"8.9";
     ApplySubmissionChoices(state, choices);
+    EXPECT_EQ(std::tie(state.colorChannel, state.materialChannel, state.giChannel, state.psdChannel,
+                       state.aoChannel, state.aoSubdivs),
+              std::make_tuple(true, false, true, true, false, 16));
+    EXPECT_FLOAT_EQ(state.gammaOut, 1.0f);
     EXPECT_DOUBLE_EQ(state.aoRadius, 1000.0);
-    EXPECT_EQ(state.aoSubdivs, 16);
+
     choices.aoChannel = 1;
     ApplySubmissionChoices(state, choices);
-    EXPECT_TRUE(state.aoChannel);
     EXPECT_DOUBLE_EQ(state.aoRadius, 250.5);
     EXPECT_EQ(state.aoSubdivs, 8);
 }
@@ -96,12 +83,10 @@ TEST_F(SubmissionChoicesTest, BlocksAndGiScale) {
     choices.distributedCount = 4;
     choices.giScaleIndex = 2;
     ApplySubmissionChoices(state, choices);
-    EXPECT_EQ(state.blockMode, 1010);
-    EXPECT_EQ(state.distributedCount, 4);
+    EXPECT_EQ(std::tie(state.blockMode, state.distributedCount), std::make_tuple(1010, 4));
     PluginSettings settings;
     ApplyGiScale(settings, choices);
-    EXPECT_EQ(settings.giScaleIndex, 2);
-    EXPECT_EQ(settings.giScaleText, "33%");
+    EXPECT_EQ(std::tie(settings.giScaleIndex, settings.giScaleText), std::make_tuple(2, "33%"));
     EXPECT_EQ(GiScaleText(3), "25%");
     EXPECT_EQ(GiScaleText(-1), "100%");
 }
