@@ -75,8 +75,7 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& argu
     ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     pid_t child = 0;
     ToolRun run;
-    if (::posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data()) ==
-        0) {
+    if (::posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
         while (::waitpid(child, &status, 0) < 0) {
         }

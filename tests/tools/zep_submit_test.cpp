@@ -60,8 +60,7 @@ TEST_F(ZepSubmitTest, InspectPrintsTheSceneModel) {
     EXPECT_EQ(model["problems"][0].asString(), "{62}");
     EXPECT_EQ(model["currentSceneName"].asString(), "living room.max");
     EXPECT_EQ(model["irradmapMinRate"].asInt(), -3);
-    EXPECT_EQ(model["notices"].size(),
-              model["warnings"].size() + model["problems"].size());
+    EXPECT_EQ(model["notices"].size(), model["warnings"].size() + model["problems"].size());
 }
 
 TEST_F(ZepSubmitTest, InspectOfAMissingFileIsExitCodeTwo) {
@@ -87,16 +86,16 @@ TEST_F(ZepSubmitTest, JobWritesTheJobDescriptionAndPrintsTheNotice) {
 }
 
 TEST_F(ZepSubmitTest, JobRefusesFlagsThatDoNotFitTheScene) {
-    EXPECT_EQ(Run({"job", kExample, "--json-folder", JsonFolder(), "--scene", "s.max",
-                   "--select", "NoSuchCamera"})
+    EXPECT_EQ(Run({"job", kExample, "--json-folder", JsonFolder(), "--scene", "s.max", "--select",
+                   "NoSuchCamera"})
                   .exitCode,
               2);
     EXPECT_EQ(Run({"job", kExample, "--json-folder", JsonFolder(), "--scene", "s.max",
                    "--block-mode", "7"})
                   .exitCode,
               2);
-    ToolRun malformed = Run({"job", kExample, "--json-folder", JsonFolder(), "--scene",
-                             "s.max", "--camera", "VRayCam_Living:depth=3"});
+    ToolRun malformed = Run({"job", kExample, "--json-folder", JsonFolder(), "--scene", "s.max",
+                             "--camera", "VRayCam_Living:depth=3"});
     EXPECT_EQ(malformed.exitCode, 2);
     EXPECT_THAT(malformed.err, testing::HasSubstr("--camera"));
     EXPECT_EQ(Run({"job", kExample, "--scene", "s.max"}).exitCode, 2);
