@@ -5,15 +5,13 @@
 #include <fstream>
 #include <memory>
 
+#include "text/json_text.h"
+
 namespace farm {
 namespace {
 
 bool ParseLine(const std::string& line, Json::Value& value) {
-    Json::CharReaderBuilder builder;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
-    return reader->parse(line.data(), line.data() + line.size(), &value, &errors) &&
-           value.isObject();
+    return ParseJsonText(line, value) && value.isObject();
 }
 
 std::string Text(const Json::Value& object, const char* name) {

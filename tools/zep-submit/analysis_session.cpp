@@ -1,5 +1,7 @@
 #include "tools/zep-submit/analysis_session.h"
 
+#include <ostream>
+
 #include "platform/files.h"
 #include "resources/string_loader.h"
 #include "scene/analysis_reader.h"
@@ -101,6 +103,12 @@ Json::Value SceneModelJson(const PluginState& state, int32_t result) {
     model["currentSceneName"] = state.currentSceneName;
     model["analysedScenePath"] = state.analysedScenePath;
     return model;
+}
+
+void PrintMessages(std::ostream& out) {
+    for (const win::RecordedMessageBox& box : win::TakeMessageBoxes()) {
+        out << "  message box \"" << ToUtf8(box.caption) << "\": " << ToUtf8(box.text) << "\n";
+    }
 }
 
 Json::Value MessagesJson() {

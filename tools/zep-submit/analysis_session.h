@@ -3,6 +3,7 @@
 
 #include <json/json.h>
 
+#include <iosfwd>
 #include <string>
 
 #include "platform/win/message_box.h"
@@ -18,6 +19,9 @@ Json::Value SceneModelJson(const PluginState& state, int32_t result);
 // The message boxes shown so far, oldest first, each with its text, caption, buttons, language
 // and answer; the record is emptied.
 Json::Value MessagesJson();
+
+// Prints the message boxes shown so far, one line each; the record is emptied.
+void PrintMessages(std::ostream& out);
 
 // The plug-in's string table, in the language ZEP_LANGUAGE names.
 void LoadResources();

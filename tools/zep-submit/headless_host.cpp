@@ -8,6 +8,7 @@
 #include "platform/win/message_box.h"
 #include "scene/plugin_state.h"
 #include "text/conversions.h"
+#include "tools/zep-submit/analysis_session.h"
 
 HeadlessHost::HeadlessHost(pmx_Logger& uiLog, SubmissionChoices choices,
                            const std::string& scenePathUtf8, std::u16string sceneNameField,
@@ -58,11 +59,7 @@ void HeadlessHost::StepBegins(const char* step) {
 }
 
 void HeadlessHost::PrintMessages() {
-    if (progress_ == nullptr) {
-        return;
-    }
-    for (const win::RecordedMessageBox& box : win::TakeMessageBoxes()) {
-        *progress_ << "  message box \"" << ToUtf8(box.caption) << "\": " << ToUtf8(box.text)
-                   << "\n";
+    if (progress_ != nullptr) {
+        ::PrintMessages(*progress_);
     }
 }

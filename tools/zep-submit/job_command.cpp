@@ -7,6 +7,7 @@
 #include "config/plugin_settings.h"
 #include "scene/job_description.h"
 #include "text/conversions.h"
+#include "text/json_text.h"
 #include "tools/zep-submit/analysis_session.h"
 #include "tools/zep-submit/choice_flags.h"
 #include "tools/zep-submit/commands.h"
@@ -25,11 +26,7 @@ struct JobOptions {
 
 Json::Value ParsedNotice(const std::string& notice) {
     Json::Value value;
-    Json::CharReaderBuilder builder;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
-    if (notice.empty() ||
-        !reader->parse(notice.data(), notice.data() + notice.size(), &value, &errors)) {
+    if (notice.empty() || !ParseJsonText(notice, value)) {
         return Json::Value(Json::nullValue);
     }
     return value;

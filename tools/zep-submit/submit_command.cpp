@@ -134,10 +134,7 @@ int Submit(const SubmitOptions& options) {
         PrintJson(std::cout, output);
     } else {
         if (!opened) {
-            for (const win::RecordedMessageBox& box : win::TakeMessageBoxes()) {
-                std::cout << "  message box \"" << ToUtf8(box.caption) << "\": " << ToUtf8(box.text)
-                          << "\n";
-            }
+            PrintMessages(std::cout);
         }
         if (report.sent) {
             std::cout << "The farm client answered " << result
