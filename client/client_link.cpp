@@ -53,7 +53,7 @@ bool SendAll(os::TcpSocket& socket, const std::string& request, std::string& err
 
 }  // namespace
 
-int32_t SendToClient(PluginSettings settings, std::string notice, win::WindowHandle owner,
+int32_t SendToClient(PluginSettings settings, std::string notice, HWND owner,
                      void (*onReply)()) {
     pmx_Logger log("pmx_http", 2, 5, 0);
     const std::u16string caption = ResourceText(IDS_MAIN_CAPTION);

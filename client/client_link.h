@@ -17,5 +17,5 @@ inline constexpr int kReplyBufferBytes = 2048;
 // (socket, connect, send or read failure, or no "{" in the answer); each failure shows one
 // message box owned by `owner` and writes one line to the pmx_http log. Networking must have
 // been started (os::StartNetworking).
-int32_t SendToClient(PluginSettings settings, std::string notice, win::WindowHandle owner,
+int32_t SendToClient(PluginSettings settings, std::string notice, HWND owner,
                      void (*onReply)());

@@ -62,7 +62,7 @@ bool ReadCode(const Json::Value& root, int32_t& code) {
 
 }  // namespace
 
-int32_t HandleClientReply(const std::string& reply, win::WindowHandle owner) {
+int32_t HandleClientReply(const std::string& reply, HWND owner) {
     pmx_Logger log("pmx_http", 2, 5, 0);
     Json::Value root;
     const std::u16string caption = ResourceText(IDS_MAIN_CAPTION);

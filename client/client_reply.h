@@ -27,4 +27,4 @@ inline constexpr int32_t kReplyBadCameraName = 11010;
 // client does not define gives itself, both silently. A reply that does not parse, is not an
 // object, or whose "ret" is no 32-bit integer (or, for 10010, whose "err" is no string) shows
 // the "unreadable reply" box, logs an ERROR line and gives -1.
-int32_t HandleClientReply(const std::string& reply, win::WindowHandle owner);
+int32_t HandleClientReply(const std::string& reply, HWND owner);

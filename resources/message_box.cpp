@@ -11,7 +11,7 @@ unsigned short MessageBoxLanguage(const std::u16string& languageMarker) {
     return languageMarker == u"0" ? kLanguageEnglishUs : kLanguageOther;
 }
 
-int PluginMessageBox(win::WindowHandle owner, const std::u16string& text,
+int PluginMessageBox(HWND owner, const std::u16string& text,
                      const std::u16string& caption, unsigned type,
                      const std::u16string& languageMarker) {
     return win::MessageBoxEx(owner, text, caption, type, MessageBoxLanguage(languageMarker));

@@ -11,6 +11,6 @@ unsigned short MessageBoxLanguage(const std::u16string& languageMarker);
 
 // Shows `text` with `caption` and the buttons of `type` (MB_OK, MB_OKCANCEL, MB_YESNO, ...) and
 // returns the button pressed (IDOK, IDCANCEL, IDYES, IDNO).
-int PluginMessageBox(win::WindowHandle owner, const std::u16string& text,
+int PluginMessageBox(HWND owner, const std::u16string& text,
                      const std::u16string& caption, unsigned type,
                      const std::u16string& languageMarker);

@@ -211,7 +211,7 @@ struct BoxTexts {
     std::u16string marker;
 };
 
-bool Fail(PluginState& state, win::WindowHandle dialog, const BoxTexts& texts,
+bool Fail(PluginState& state, HWND dialog, const BoxTexts& texts,
           const char* logLine) {
     PluginMessageBox(dialog, ResourceText(IDS_JOB_FILE_FAILED), texts.caption, win::kMbOk,
                      texts.marker);
@@ -219,7 +219,7 @@ bool Fail(PluginState& state, win::WindowHandle dialog, const BoxTexts& texts,
     return false;
 }
 
-bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFile,
+bool WriteJob(PluginState& state, HWND dialog, unsigned saveSceneFile,
               PluginSettings& settings, const std::u16string& requestId, std::string& notice,
               const BoxTexts& texts) {
     Json::Value root;
@@ -248,7 +248,7 @@ bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFi
 
 }  // namespace
 
-bool WriteJobDescription(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFile,
+bool WriteJobDescription(PluginState& state, HWND dialog, unsigned saveSceneFile,
                          PluginSettings& settings, std::u16string requestId, std::string& notice) {
     const BoxTexts texts{ResourceText(IDS_MAIN_CAPTION), ResourceText(IDS_LANGUAGE_MARKER)};
     try {

@@ -16,5 +16,5 @@
 // serialised submission notice, settings.jsonFolder is replaced by the job file's path and the
 // result is true. On failure a message box owned by `dialog` tells the user, an ERROR line goes
 // to the pmx_data log, and the settings and the notice are left as they were.
-bool WriteJobDescription(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFile,
+bool WriteJobDescription(PluginState& state, HWND dialog, unsigned saveSceneFile,
                          PluginSettings& settings, std::u16string requestId, std::string& notice);

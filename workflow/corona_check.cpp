@@ -15,7 +15,7 @@ std::u16string CopyOf(const char16_t* text) {
 
 }  // namespace
 
-bool ConfirmCoronaLimits(win::WindowHandle owner) {
+bool ConfirmCoronaLimits(HWND owner) {
     std::u16string caption = CopyOf(LoadResourceString2(IDS_SECOND_CAPTION));
     std::u16string marker = CopyOf(LoadResourceString2(IDS_LANGUAGE_MARKER));
     const PluginState& state = GetPluginState();

@@ -5,4 +5,4 @@
 // Refuses a Corona scene whose progressive rendering has no limit at all (state 1 or 2, and pass,
 // time and noise limits all zero): closes the progress window, shows the refusal owned by
 // `owner` and returns false. Every other scene passes silently.
-bool ConfirmCoronaLimits(win::WindowHandle owner);
+bool ConfirmCoronaLimits(HWND owner);

@@ -20,7 +20,7 @@ public:
     virtual ~SubmissionHost() = default;
 
     // The main dialog: owner of every message box.
-    virtual win::WindowHandle Dialog() = 0;
+    virtual HWND Dialog() = 0;
     // The pmx_ui logger of the dialog layer.
     virtual pmx_Logger& UiLog() = 0;
     // The dialog's controls.

@@ -1,14 +1,15 @@
 #pragma once
 // Message boxes of the window system. On Windows they are MessageBoxExW; on Linux (headless)
-// every box is recorded and answered at once by a policy that tests and tools set.
+// every box is recorded and answered at once: by the next queued answer, else by a policy that
+// tests and tools set.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace win {
+#include "platform/win/window_types.h"
 
-using WindowHandle = void*;
+namespace win {
 
 // Button sets and answers, with their Win32 values.
 inline constexpr unsigned kMbOk = 0x0;
@@ -20,7 +21,7 @@ inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
-int MessageBoxEx(WindowHandle owner, const std::u16string& text, const std::u16string& caption,
+int MessageBoxEx(HWND owner, const std::u16string& text, const std::u16string& caption,
                  unsigned type, uint16_t languageId);
 
 // Headless side: how boxes are answered, and what was shown.
@@ -30,7 +31,7 @@ enum class MessageBoxPolicy {
 };
 
 struct RecordedMessageBox {
-    WindowHandle owner = nullptr;
+    HWND owner = nullptr;
     std::u16string text;
     std::u16string caption;
     unsigned type = 0;
@@ -39,6 +40,10 @@ struct RecordedMessageBox {
 };
 
 void SetMessageBoxPolicy(MessageBoxPolicy policy);
+// The answer (IDOK, IDCANCEL, IDYES, IDNO) of the next box, before the policy; answers queue
+// up in order.
+void QueueMessageBoxAnswer(int answer);
+void ClearMessageBoxAnswers();
 // The boxes shown since the last call, oldest first; the record is emptied.
 std::vector<RecordedMessageBox> TakeMessageBoxes();
 

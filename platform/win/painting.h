@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <span>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "platform/win/window_types.h"
 

@@ -48,6 +48,7 @@ BOOL IsWindowVisible(HWND window);
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 BOOL GetWindowRect(HWND window, RECT& rect);  // screen pixels
 BOOL GetClientRect(HWND window, RECT& rect);
+BOOL ScreenToClient(HWND window, POINT& point);
 
 LONG_PTR GetWindowLongPtr(HWND window, int index);
 LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value);

@@ -13,7 +13,7 @@ const wchar_t* Wide(const std::u16string& text) {
 
 }  // namespace
 
-int MessageBoxEx(WindowHandle owner, const std::u16string& text, const std::u16string& caption,
+int MessageBoxEx(HWND owner, const std::u16string& text, const std::u16string& caption,
                  unsigned type, uint16_t languageId) {
     return ::MessageBoxExW(static_cast<HWND>(owner), Wide(text), Wide(caption), type, languageId);
 }

@@ -63,7 +63,7 @@ protected:
     }
 
     // The owner every box of these tests must name.
-    win::WindowHandle owner = reinterpret_cast<win::WindowHandle>(0x5150);
+    HWND owner = reinterpret_cast<HWND>(0x5150);
 };
 
 }  // namespace client_test

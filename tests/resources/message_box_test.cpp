@@ -35,7 +35,7 @@ TEST_F(MessageBoxTest, EnglishOnlyForTheExactMarkerZeroAndEveryBoxIsRecorded) {
     EXPECT_EQ(MessageBoxLanguage(u"0"), 1033);
 
     // The plug-in's box records everything it was given, in order, with the marker's language.
-    void* owner = &g_ownerToken;
+    HWND owner = reinterpret_cast<HWND>(&g_ownerToken);
     EXPECT_EQ(PluginMessageBox(owner, u"scene", u"ZEP", win::kMbOkCancel, u"0"), win::kIdOk);
     EXPECT_EQ(PluginMessageBox(nullptr, u"场景已提交", u"标题", win::kMbYesNo, u"1"), win::kIdYes);
     const std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();

@@ -42,9 +42,9 @@ constexpr char kAnalysis[] = R"({
    "zz_future" : { "list" : [ true, null, 1.5, "x" ] }
 })";
 
-win::WindowHandle Dialog() {
+HWND Dialog() {
     static int anchor = 0;
-    return &anchor;
+    return reinterpret_cast<HWND>(&anchor);
 }
 
 // The text a Windows text-mode file holds for `text`.

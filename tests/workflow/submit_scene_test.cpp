@@ -19,7 +19,7 @@ class FakeHost : public SubmissionHost {
 public:
     explicit FakeHost(pmx_Logger& uiLog) : uiLog_(uiLog) {}
 
-    win::WindowHandle Dialog() override { return this; }
+    HWND Dialog() override { return reinterpret_cast<HWND>(this); }
     pmx_Logger& UiLog() override { return uiLog_; }
     SubmissionChoices ReadChoices() override { return choices; }
     std::vector<CameraRow> CameraRows() override { return rows; }

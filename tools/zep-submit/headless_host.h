@@ -13,7 +13,7 @@ public:
     HeadlessHost(pmx_Logger& uiLog, SubmissionChoices choices, const std::string& scenePathUtf8,
                  std::u16string sceneNameField, bool cleanScene, std::ostream* progress);
 
-    win::WindowHandle Dialog() override { return nullptr; }
+    HWND Dialog() override { return nullptr; }
     pmx_Logger& UiLog() override { return uiLog_; }
     SubmissionChoices ReadChoices() override { return choices_; }
     std::vector<CameraRow> CameraRows() override;

@@ -1,0 +1,325 @@
+// The state dump of a headless dialog, taken on the dialog's thread, as JSON and as text.
+#include "platform/headless/state_dump.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+#include "platform/headless/custom_controls.h"
+#include "platform/headless/window_system.h"
+#include "platform/win/window.h"
+
+namespace win::headless {
+
+namespace {
+
+std::string Utf8(const std::u16string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string KindOf(const Window& window) {
+    switch (window.kind) {
+        case ControlKind::PushButton:
+            return "button";
+        case ControlKind::CheckBox:
+            return "checkbox";
+        case ControlKind::RadioButton:
+            return "radio";
+        case ControlKind::GroupBox:
+            return "groupbox";
+        case ControlKind::Static:
+            return "static";
+        case ControlKind::Edit:
+            return "edit";
+        case ControlKind::ListBox:
+            return "listbox";
+        case ControlKind::ComboBox:
+            return "combobox";
+        case ControlKind::ListView:
+            return "listview";
+        case ControlKind::UpDown:
+            return "updown";
+        case ControlKind::Dialog:
+            return "dialog";
+        case ControlKind::Custom:
+            break;
+    }
+    const CustomControlClass* custom = FindCustomControlClass(window.className);
+    return custom != nullptr ? custom->kind : Utf8(window.className);
+}
+
+ControlState StateOf(const Window& window) {
+    ControlState state;
+    state.id = window.id;
+    state.kind = KindOf(window);
+    state.text = window.kind == ControlKind::ComboBox
+                     ? (window.selection >= 0 ? window.items[static_cast<size_t>(window.selection)]
+                                              : std::u16string())
+                     : window.text;
+    state.enabled = window.enabled;
+    state.visible = window.visible;
+    state.rect = window.rect;
+    state.painted = window.painted;
+    state.toolTip = window.toolTip;
+    switch (window.kind) {
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton:
+            state.checked = static_cast<int>(window.check);
+            break;
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+            state.items = window.items;
+            state.selection = window.selection;
+            break;
+        case ControlKind::UpDown:
+            state.range = std::make_pair(window.rangeMin, window.rangeMax);
+            state.position = window.position;
+            break;
+        case ControlKind::ListView:
+            for (const ListViewColumn& column : window.columns) {
+                state.columns.emplace_back(column.text, column.width);
+            }
+            for (const ListViewRow& row : window.rows) {
+                ListViewRowState rowState;
+                rowState.cells = row.cells;
+                rowState.cells.resize(std::max(row.cells.size(), window.columns.size()));
+                rowState.checked = static_cast<int>((row.state & LVIS_STATEIMAGEMASK) >> 12);
+                rowState.selected = (row.state & LVIS_SELECTED) != 0;
+                rowState.focused = (row.state & LVIS_FOCUSED) != 0;
+                state.rows.push_back(rowState);
+            }
+            break;
+        default:
+            break;
+    }
+    return state;
+}
+
+Json::Value Texts(const std::vector<std::u16string>& texts) {
+    Json::Value array(Json::arrayValue);
+    for (const std::u16string& text : texts) {
+        array.append(Utf8(text));
+    }
+    return array;
+}
+
+std::string Quoted(const std::u16string& text) {
+    std::string out = "\"";
+    for (char c : Utf8(text)) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Pad(std::string text, size_t width) {
+    if (text.size() < width) {
+        text.append(width - text.size(), ' ');
+    }
+    return text;
+}
+
+std::string PadLeft(const std::string& text, size_t width) {
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+}  // namespace
+
+bool DumpDialog(HWND dialog, DialogState& state) {
+    return OnWindowThread(dialog, 0, [&](Window& window) -> LRESULT {
+               state = DialogState{};
+               state.id = window.templateId;
+               state.caption = window.text;
+               state.rect = window.rect;
+               state.enabled = window.enabled;
+               state.visible = window.visible;
+               state.closeBox = window.closeCommand;
+               for (HWND child : window.children) {
+                   if (Window* control = OwnWindow(child)) {
+                       state.controls.push_back(StateOf(*control));
+                   }
+               }
+               return 1;
+           }) != 0;
+}
+
+Json::Value DialogStateJson(const DialogState& state) {
+    Json::Value dialog(Json::objectValue);
+    dialog["dialog"] = state.id;
+    dialog["caption"] = Utf8(state.caption);
+    dialog["x"] = state.rect.left;
+    dialog["y"] = state.rect.top;
+    dialog["width"] = state.rect.right - state.rect.left;
+    dialog["height"] = state.rect.bottom - state.rect.top;
+    dialog["enabled"] = state.enabled;
+    dialog["visible"] = state.visible;
+    dialog["closeBox"] = state.closeBox;
+    Json::Value controls(Json::arrayValue);
+    for (const ControlState& control : state.controls) {
+        Json::Value entry(Json::objectValue);
+        entry["id"] = control.id;
+        entry["kind"] = control.kind;
+        entry["text"] = Utf8(control.text);
+        entry["enabled"] = control.enabled;
+        entry["visible"] = control.visible;
+        entry["x"] = control.rect.left;
+        entry["y"] = control.rect.top;
+        entry["width"] = control.rect.right - control.rect.left;
+        entry["height"] = control.rect.bottom - control.rect.top;
+        if (control.checked) {
+            entry["checked"] = *control.checked;
+        }
+        if (control.items) {
+            entry["items"] = Texts(*control.items);
+            entry["selection"] = *control.selection;
+        }
+        if (control.range) {
+            Json::Value range(Json::arrayValue);
+            range.append(control.range->first);
+            range.append(control.range->second);
+            entry["range"] = range;
+            entry["position"] = *control.position;
+        }
+        if (control.kind == "listview") {
+            Json::Value columns(Json::arrayValue);
+            for (const auto& [header, width] : control.columns) {
+                Json::Value column(Json::objectValue);
+                column["text"] = Utf8(header);
+                column["width"] = width;
+                columns.append(column);
+            }
+            entry["columns"] = columns;
+            Json::Value rows(Json::arrayValue);
+            for (const ListViewRowState& row : control.rows) {
+                Json::Value item(Json::objectValue);
+                item["cells"] = Texts(row.cells);
+                item["checked"] = row.checked;
+                item["selected"] = row.selected;
+                item["focused"] = row.focused;
+                rows.append(item);
+            }
+            entry["rows"] = rows;
+        }
+        if (!control.painted.empty()) {
+            Json::Value painted(Json::arrayValue);
+            for (const std::string& line : control.painted) {
+                painted.append(line);
+            }
+            entry["painted"] = painted;
+        }
+        if (!control.toolTip.empty()) {
+            entry["toolTip"] = Utf8(control.toolTip);
+        }
+        controls.append(entry);
+    }
+    dialog["controls"] = controls;
+    return dialog;
+}
+
+std::string DialogStateText(const DialogState& state) {
+    std::ostringstream out;
+    out << "Dialog " << state.id << "  " << Quoted(state.caption) << "  at " << state.rect.left
+        << "," << state.rect.top << "  " << (state.rect.right - state.rect.left) << " x "
+        << (state.rect.bottom - state.rect.top) << " px";
+    if (!state.enabled) {
+        out << "  disabled";
+    }
+    if (!state.closeBox) {
+        out << "  no close box";
+    }
+    out << "\n";
+    out << "  " << Pad("id", 6) << Pad("kind", 10) << PadLeft("x", 5) << PadLeft("y", 5)
+        << PadLeft("w", 5) << PadLeft("h", 5) << "  " << Pad("state", 20) << "text\n";
+    for (const ControlState& control : state.controls) {
+        std::string flags;
+        auto flag = [&flags](const std::string& word) {
+            flags += (flags.empty() ? "" : " ") + word;
+        };
+        if (!control.visible) {
+            flag("hidden");
+        }
+        if (!control.enabled) {
+            flag("disabled");
+        }
+        if (control.checked) {
+            flag(*control.checked == 1   ? "checked"
+                 : *control.checked == 2 ? "indeterminate"
+                                         : "unchecked");
+        }
+        if (control.range) {
+            flag("pos " + std::to_string(*control.position) + " in " +
+                 std::to_string(control.range->first) + ".." +
+                 std::to_string(control.range->second));
+        }
+        out << "  " << Pad(std::to_string(control.id), 6) << Pad(control.kind, 10)
+            << PadLeft(std::to_string(control.rect.left), 5)
+            << PadLeft(std::to_string(control.rect.top), 5)
+            << PadLeft(std::to_string(control.rect.right - control.rect.left), 5)
+            << PadLeft(std::to_string(control.rect.bottom - control.rect.top), 5) << "  "
+            << Pad(flags, 20) << (control.text.empty() ? "" : Quoted(control.text)) << "\n";
+        std::string indent(38, ' ');
+        if (control.items) {
+            for (size_t i = 0; i < control.items->size(); ++i) {
+                bool selected = static_cast<int>(i) == *control.selection;
+                out << indent << (selected ? "* " : "  ") << Utf8((*control.items)[i]) << "\n";
+            }
+        }
+        if (!control.columns.empty()) {
+            out << indent << "     ";
+            for (const auto& [header, width] : control.columns) {
+                out << Utf8(header) << " (" << width << ")  ";
+            }
+            out << "\n";
+            for (const ListViewRowState& row : control.rows) {
+                out << indent
+                    << (row.checked == 2   ? "[x]"
+                        : row.checked == 1 ? "[ ]"
+                                           : "   ")
+                    << (row.selected ? "*" : " ") << (row.focused ? ">" : " ");
+                for (size_t i = 0; i < row.cells.size(); ++i) {
+                    out << (i == 0 ? "" : " | ") << Utf8(row.cells[i]);
+                }
+                out << "\n";
+            }
+        }
+        for (const std::string& line : control.painted) {
+            out << indent << "painted: " << line << "\n";
+        }
+        if (!control.toolTip.empty()) {
+            out << indent << "tool tip: " << Quoted(control.toolTip) << "\n";
+        }
+    }
+    return out.str();
+}
+
+}  // namespace win::headless
