@@ -3,6 +3,7 @@
 #include "platform/headless/driver.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -30,15 +31,18 @@ std::deque<std::function<void()>>& InputQueue() {
     return queue;
 }
 
+void AbortStarvingDialog(HWND dialog) {
+    std::fprintf(stderr, "headless window system: dialog %d is still open and no input is left\n",
+                 DialogTemplateId(dialog));
+    std::abort();
+}
+
 std::function<void(HWND)>& Starvation() {
-    static std::function<void(HWND)> handler = [](HWND dialog) {
-        std::fprintf(stderr,
-                     "headless window system: dialog %d is still open and no input is left\n",
-                     DialogTemplateId(dialog));
-        std::abort();
-    };
+    static std::function<void(HWND)> handler = AbortStarvingDialog;
     return handler;
 }
+
+std::atomic<int64_t> g_patienceMs{10000};
 
 const char* KindName(ControlKind kind) {
     switch (kind) {
@@ -461,8 +465,14 @@ void ClearQueuedInput() {
     InputQueue().clear();
 }
 
-void SetStarvationHandler(std::function<void(HWND dialog)> handler) {
-    Starvation() = std::move(handler);
+void SetStarvationHandler(std::function<void(HWND dialog)> handler,
+                          std::chrono::milliseconds patience) {
+    Starvation() = handler ? std::move(handler) : AbortStarvingDialog;
+    g_patienceMs = patience.count();
+}
+
+std::chrono::milliseconds StarvationPatience() {
+    return std::chrono::milliseconds(g_patienceMs.load());
 }
 
 void WaitUntil(const std::function<bool()>& done) {

@@ -8,6 +8,7 @@
 // cannot be carried out (a hidden or disabled control, a row that does not exist, ...) does
 // nothing and is reported through the failure handler.
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -59,11 +60,12 @@ bool HasQueuedInput();
 void RunQueuedInput();
 void ClearQueuedInput();
 
-// A loop that has no input left while its dialog stays open waits this long for something to
+// A loop that has no input left while its dialog stays open waits `patience` for something to
 // happen (another thread's call, a timer) and then calls the starvation handler, which by
 // default prints the dialog's identifier and ends the process: a test that leaves a dialog
-// open without input is a broken test.
-void SetStarvationHandler(std::function<void(HWND dialog)> handler);
+// open without input is a broken test. A null handler restores the default.
+void SetStarvationHandler(std::function<void(HWND dialog)> handler,
+                          std::chrono::milliseconds patience = std::chrono::seconds(10));
 
 // Waits, serving calls from other threads, timers and paints of the calling thread, until
 // `done` holds. For actions that wait for another thread's work.

@@ -14,9 +14,9 @@ void SetScreenDpi(int dpi);
 void SetWorkArea(const RECT& workArea);
 
 // Timers run on a steady clock until a test takes the clock over: from then on time stands
-// still except when AdvanceClock moves it. AdvanceClock returns once every modal loop has
-// handled the timers that fell due.
-void UseManualClock();
+// still except when AdvanceClock moves it, until the test gives it back. AdvanceClock returns
+// once every modal loop has handled the timers that fell due.
+void UseManualClock(bool manual);
 void AdvanceClock(int64_t milliseconds);
 
 }  // namespace win::headless

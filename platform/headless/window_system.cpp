@@ -315,8 +315,6 @@ int64_t NextTimerDue() {
     return next;
 }
 
-constexpr auto kStarvationWait = std::chrono::seconds(10);
-
 // Waits until the mailbox has a call or a timer falls due. A loop that starves for input waits
 // at most the starvation wait; false when that passed with nothing to do.
 bool WaitForWork(bool starving) {
@@ -332,7 +330,7 @@ bool WaitForWork(bool starving) {
     Clock::time_point timerDue =
         Clock::now() + std::chrono::milliseconds(std::max<int64_t>(0, nextDue - now));
     if (starving) {
-        Clock::time_point giveUp = Clock::now() + kStarvationWait;
+        Clock::time_point giveUp = Clock::now() + StarvationPatience();
         if (timerRuns && timerDue < giveUp) {
             self.wake.wait_until(lock, timerDue);
             return true;
@@ -594,13 +592,13 @@ RECT ScreenWorkArea() {
     return Reg().workArea;
 }
 
-void UseManualClock() {
+void UseManualClock(bool manual) {
     int64_t now = NowMs();
     std::lock_guard<std::mutex> lock(Reg().mutex);
-    if (!Reg().manualClock) {
+    if (manual && !Reg().manualClock) {
         Reg().manualNow = now;
-        Reg().manualClock = true;
     }
+    Reg().manualClock = manual;
 }
 
 void AdvanceClock(int64_t milliseconds) {

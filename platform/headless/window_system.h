@@ -7,6 +7,7 @@
 // caller waits (and serves its own mailbox meanwhile), as Win32 does with a message sent to a
 // window of another thread. A thread serves its mailbox in its modal loops and while it waits.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -173,5 +174,6 @@ void EmitEvent(const WindowEvent& event);
 // none), and tells of a loop that starves for input.
 bool RunOneInput();
 void ReportStarvation(HWND dialog);
+std::chrono::milliseconds StarvationPatience();
 
 }  // namespace win::headless

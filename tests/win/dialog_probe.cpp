@@ -50,8 +50,11 @@ std::string NotifyLine(const NMHDR& header) {
 }  // namespace
 
 INT_PTR DialogProbe::Run(HWND owner) {
-    return win::DialogBoxParam(TestDialogModule(), kContractDialog, owner, Proc,
-                               reinterpret_cast<LPARAM>(this));
+    return RunTemplate(TestDialogModule(), kContractDialog, owner);
+}
+
+INT_PTR DialogProbe::RunTemplate(HINSTANCE module, int templateId, HWND owner) {
+    return win::DialogBoxParam(module, templateId, owner, Proc, reinterpret_cast<LPARAM>(this));
 }
 
 std::vector<std::string> DialogProbe::Lines(const std::string& prefix) const {

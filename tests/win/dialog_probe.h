@@ -22,6 +22,8 @@ struct DialogProbe {
 
     // Opens the contract dialog with this probe; Cancel (2) ends it with 0.
     INT_PTR Run(HWND owner = nullptr);
+    // Opens another dialog with this probe.
+    INT_PTR RunTemplate(HINSTANCE module, int templateId, HWND owner = nullptr);
     // The log lines that start with `prefix`.
     std::vector<std::string> Lines(const std::string& prefix) const;
 

@@ -1,0 +1,24 @@
+#pragma once
+// Stand-in for the host's tool tip helper: tips for arbitrary controls of a dialog.
+
+#include <map>
+
+#include "maxheap.h"
+#include "platform/win/window_types.h"
+#include "strclass.h"
+
+class ToolTipExtender : public MaxHeapOperators {
+public:
+    ToolTipExtender();
+    virtual ~ToolTipExtender();
+    ToolTipExtender(const ToolTipExtender&) = delete;
+    ToolTipExtender& operator=(const ToolTipExtender&) = delete;
+
+    virtual void SetToolTip(HWND window, const MSTR& toolTip);
+    virtual void GetToolTip(HWND window, MSTR& toolTip);
+    virtual void RemoveToolTip(HWND window);
+    virtual void RemoveToolTips();
+
+private:
+    std::map<HWND, MSTR> tips_;
+};

@@ -1,0 +1,265 @@
+// The camera settings dialog through the driver: single and batch mode, the ratio lock, the size
+// limit, the padlocks, the name checks, painting, OK and closing.
+#include <gmock/gmock.h>
+
+#include <functional>
+
+#include "platform/headless/gdi_objects.h"
+#include "platform/headless/state_dump.h"
+#include "platform/win/controls.h"
+#include "platform/win/painting.h"
+#include "platform/win/window.h"
+#include "resources/resource.h"
+#include "resources/string_loader.h"
+#include "tests/ui/ui_fixture.h"
+#include "tests/win/dialog_probe.h"
+#include "ui/camera_settings_dialog.h"
+#include "ui/dialog_ui.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using win::headless::Driver;
+
+class CameraSettingsTest : public UiTest {
+protected:
+    CameraMap& cameras = GetPluginState().cameras;
+    DialogProbe owner;
+    std::vector<std::string> failures;
+
+    // Opens the dialog for the cameras named (batch mode for more than one) over a stand-in of
+    // the main dialog; `steps` queues what the user does in it, ending it. Returns its result.
+    INT_PTR Open(std::vector<std::u16string> names, const std::function<void(Driver&)>& steps) {
+        GetDialogUi().editList = std::move(names);
+        GetPluginState().batchEdit = GetDialogUi().editList.size() > 1 ? 1 : 0;
+        INT_PTR result = -100;
+        Driver driver;
+        driver.Do([&result](HWND main) { result = ShowCameraSettingsDialog(main, 0); });
+        steps(driver);
+        driver.Command(IDCANCEL);
+        owner.RunTemplate(Module(), IDD_MAIN);
+        failures = driver.Failures();
+        return result;
+    }
+
+    static std::u16string Text(HWND dialog, int control) {
+        return win::GetDlgItemText(dialog, control, 260);
+    }
+    static bool Enabled(HWND dialog, int control) {
+        return win::IsWindowEnabled(win::GetDlgItem(dialog, control)) != FALSE;
+    }
+    static bool Visible(HWND dialog, int control) {
+        return win::IsWindowVisible(win::GetDlgItem(dialog, control)) != FALSE;
+    }
+};
+
+TEST_F(CameraSettingsTest, SingleModeFollowsTheLockedRatioThenTheUnlockedOne) {
+    cameras[u"Cam01"] = Camera(1000, 500, u"Cam01");
+    INT_PTR result = Open({u"Cam01"}, [](Driver& user) {
+        user.Do([](HWND dialog) {
+                EXPECT_EQ(Text(dialog, IDC_EDIT_WIDTH), u"1000");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"500");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_RATIO), u"2.000");
+                EXPECT_EQ(win::IsDlgButtonChecked(dialog, IDC_CHECK_LOCK_RATIO), BST_CHECKED);
+                EXPECT_FALSE(Enabled(dialog, IDC_SPIN_RATIO));
+                EXPECT_TRUE(Visible(dialog, IDC_EDIT_OUTPUT_NAME));
+                EXPECT_FALSE(Visible(dialog, IDC_LOCK_RESOLUTION_CLOSED));
+                EXPECT_FALSE(Visible(dialog, IDC_BATCH_NOTE));
+            })
+            .Type(IDC_EDIT_WIDTH, u"800")
+            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"400"); })
+            .Click(IDC_CHECK_LOCK_RATIO)
+            .Type(IDC_EDIT_HEIGHT, u"200")
+            .Do([](HWND dialog) {
+                EXPECT_EQ(Text(dialog, IDC_EDIT_RATIO), u"4.000");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_WIDTH), u"800");
+            })
+            .Spin(IDC_SPIN_RATIO, 500)  // 4.5: the height follows the ratio
+            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"177"); })
+            .Type(IDC_EDIT_FRAME, u"25")
+            .PickComboItem(IDC_COMBO_SPHERICAL, 1)
+            .Click(IDC_CAMERA_OK);
+    });
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(result, 1);
+    EXPECT_THAT(owner.Lines("user"), ElementsAre("user 1"));
+    const CameraInfo& camera = cameras[u"Cam01"];
+    EXPECT_EQ(camera.width, 800);
+    EXPECT_EQ(camera.height, 177);
+    EXPECT_EQ(camera.frameToRender, 25);
+    EXPECT_TRUE(camera.isSpherical);
+    EXPECT_EQ(GetPluginState().batchEdit, 0);
+}
+
+TEST_F(CameraSettingsTest, SizesAboveTheLimitOrNegativeBecomeTheLimitAndEveryChainEnds) {
+    cameras[u"Cam"] = Camera(1000, 500, u"Cam");
+    Open({u"Cam"}, [](Driver& user) {
+        auto expectSizes = [&user](const char16_t* width, const char16_t* height) {
+            user.Do([=](HWND dialog) {
+                EXPECT_EQ(Text(dialog, IDC_EDIT_WIDTH), width);
+                EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), height);
+            });
+        };
+        user.Type(IDC_EDIT_WIDTH, u"40000");
+        expectSizes(u"32768", u"16384");
+        user.Type(IDC_EDIT_WIDTH, u"-5");
+        expectSizes(u"32768", u"16384");
+        user.Type(IDC_EDIT_HEIGHT, u"32768");  // the width it asks for is over the limit
+        expectSizes(u"32768", u"32768");
+        user.Click(IDC_CHECK_LOCK_RATIO).Type(IDC_EDIT_HEIGHT, u"-1");
+        expectSizes(u"32768", u"32768");
+        user.Type(IDC_EDIT_RATIO, u"0.001");  // unlocked: the height follows, within the limit
+        expectSizes(u"32768", u"32768");
+        user.Type(IDC_EDIT_WIDTH, u"abc").Type(IDC_EDIT_HEIGHT, u"");
+        user.Close();
+    });
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(cameras[u"Cam"].width, 1000);  // closing applies nothing
+}
+
+TEST_F(CameraSettingsTest, FormatsTheListLacksFallBackAndTiffHasItsOwnPlace) {
+    for (auto [format, position] : std::vector<std::pair<std::u16string, int>>{
+             {u"TIF", 12}, {u"TIFF", 12}, {u"EXR", 3}, {u"PSD", 13}, {u"XYZ", 0}, {u"", 0}}) {
+        cameras[u"Cam"] = Camera(10, 10, u"Cam", format);
+        Open({u"Cam"}, [position = position](Driver& user) {
+            user.Do([position](HWND dialog) {
+                    HWND combo = win::GetDlgItem(dialog, IDC_COMBO_FORMAT);
+                    EXPECT_EQ(win::GetComboCount(combo), 14);
+                    EXPECT_EQ(win::GetComboSelection(combo), position);
+                })
+                .Close();
+        });
+    }
+}
+
+TEST_F(CameraSettingsTest, BatchModeWritesOnlyTheUnlockedGroupsToEveryCamera) {
+    cameras[u"A"] = Camera(1920, 1080, u"A");
+    cameras[u"B"] = Camera(800, 600, u"B_out", u"JPG");
+    cameras[u"C"] = Camera(640, 480, u"C", u"TIFF");
+    INT_PTR result = Open({u"A", u"B", u"C"}, [](Driver& user) {
+        user.Do([](HWND dialog) {
+                for (int control : {IDC_EDIT_WIDTH, IDC_EDIT_HEIGHT, IDC_EDIT_FRAME,
+                                    IDC_COMBO_FORMAT, IDC_COMBO_SPHERICAL, IDC_CHECK_LOCK_RATIO}) {
+                    EXPECT_FALSE(Enabled(dialog, control)) << control;
+                }
+                EXPECT_FALSE(Visible(dialog, IDC_EDIT_OUTPUT_NAME));
+                EXPECT_TRUE(Visible(dialog, IDC_LOCK_FORMAT_CLOSED));
+                EXPECT_FALSE(Visible(dialog, IDC_LOCK_FORMAT_OPEN));
+            })
+            .Click(IDC_LOCK_FORMAT_CLOSED)
+            .Do([](HWND dialog) {
+                EXPECT_FALSE(Visible(dialog, IDC_LOCK_FORMAT_CLOSED));
+                EXPECT_TRUE(Visible(dialog, IDC_LOCK_FORMAT_OPEN));
+                EXPECT_TRUE(Enabled(dialog, IDC_COMBO_FORMAT));
+            })
+            .PickComboItem(IDC_COMBO_FORMAT, 3)
+            .Click(IDC_CAMERA_OK);
+    });
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(result, 1);
+    for (const auto& [name, width, height, output] :
+         std::vector<std::tuple<std::u16string, int, int, std::u16string>>{
+             {u"A", 1920, 1080, u"A"}, {u"B", 800, 600, u"B_out"}, {u"C", 640, 480, u"C"}}) {
+        EXPECT_EQ(cameras[name].imageFormat, u"EXR");
+        EXPECT_EQ(cameras[name].width, width);
+        EXPECT_EQ(cameras[name].height, height);
+        EXPECT_EQ(cameras[name].outputName, output);
+    }
+}
+
+TEST_F(CameraSettingsTest, AnOpenPadlockLocksAgainWithTheCurrentCamerasValues) {
+    cameras[u"A"] = Camera(1000, 500, u"A");
+    cameras[u"A"].frameToRender = 7;
+    cameras[u"B"] = Camera(10, 10, u"B");
+    INT_PTR result = Open({u"A", u"B"}, [](Driver& user) {
+        user.Click(IDC_LOCK_RESOLUTION_CLOSED)
+            .Click(IDC_CHECK_LOCK_RATIO)  // unlocks the ratio
+            .Type(IDC_EDIT_WIDTH, u"1234")
+            .Click(IDC_LOCK_FRAME_CLOSED)
+            .Type(IDC_EDIT_FRAME, u"99")
+            .Click(IDC_LOCK_SPHERICAL_CLOSED)
+            .PickComboItem(IDC_COMBO_SPHERICAL, 1)
+            .Click(IDC_LOCK_RESOLUTION_OPEN)
+            .Click(IDC_LOCK_FRAME_OPEN)
+            .Click(IDC_LOCK_SPHERICAL_OPEN)
+            .Do([](HWND dialog) {
+                EXPECT_EQ(Text(dialog, IDC_EDIT_WIDTH), u"1000");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"500");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_RATIO), u"2.000");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_FRAME), u"7");
+                EXPECT_EQ(win::GetComboSelection(win::GetDlgItem(dialog, IDC_COMBO_SPHERICAL)), 0);
+                EXPECT_EQ(win::IsDlgButtonChecked(dialog, IDC_CHECK_LOCK_RATIO), BST_CHECKED);
+                for (int control : {IDC_EDIT_WIDTH, IDC_EDIT_HEIGHT, IDC_CHECK_LOCK_RATIO,
+                                    IDC_SPIN_RATIO, IDC_EDIT_FRAME, IDC_COMBO_SPHERICAL}) {
+                    EXPECT_FALSE(Enabled(dialog, control)) << control;
+                }
+                EXPECT_TRUE(Visible(dialog, IDC_LOCK_RESOLUTION_CLOSED));
+                EXPECT_FALSE(Visible(dialog, IDC_LOCK_RESOLUTION_OPEN));
+            })
+            .Click(IDC_CAMERA_OK);
+    });
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(cameras[u"B"].width, 10);
+    EXPECT_EQ(cameras[u"B"].frameToRender, 1);
+}
+
+TEST_F(CameraSettingsTest, TheOutputNameIsTrimmedCleanedAndRefusedWithItsMessages) {
+    cameras[u"Cam"] = Camera(10, 10, u"Cam");
+    std::u16string tooLong(101, u'n');
+    INT_PTR result = Open({u"Cam"}, [&tooLong](Driver& user) {
+        user.Type(IDC_EDIT_OUTPUT_NAME, u"")
+            .Click(IDC_CAMERA_OK)
+            .Type(IDC_EDIT_OUTPUT_NAME, u"   ")
+            .Click(IDC_CAMERA_OK)
+            .Type(IDC_EDIT_OUTPUT_NAME, tooLong)
+            .Type(IDC_EDIT_OUTPUT_NAME, tooLong + u"/")
+            .Do([&tooLong](HWND dialog) {
+                EXPECT_EQ(Text(dialog, IDC_EDIT_OUTPUT_NAME), tooLong + u"/");
+            })
+            .Type(IDC_EDIT_OUTPUT_NAME, u"a/b*c%d`e")
+            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_OUTPUT_NAME), u"abcde"); })
+            .Type(IDC_EDIT_OUTPUT_NAME, u"  Cam01 ")
+            .Click(IDC_CAMERA_OK);
+    });
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(cameras[u"Cam"].outputName, u"Cam01");
+    EXPECT_THAT(BoxTexts(),
+                ElementsAre(ResourceText(IDS_NAME_EMPTY), ResourceText(IDS_NAME_SPACES),
+                            ResourceText(IDS_NAME_EMPTY), ResourceText(IDS_NAME_TOO_LONG),
+                            ResourceText(IDS_NAME_TOO_LONG), ResourceText(IDS_NAME_INVALID_CHARS),
+                            ResourceText(IDS_NAME_SPACES)));
+    EXPECT_THAT(NewUiLogLines(),
+                ElementsAre("[WARN] You are setting camera name that its length longer than 100!",
+                            "[WARN] You are setting camera name that its length longer than 100!",
+                            "[WARN] You are setting camera name that contain invalid characters.",
+                            "[INFO] Remove invalid characters successfully."));
+}
+
+TEST_F(CameraSettingsTest, BatchModePaintsPadlocksAndNotesAndReleasesWhatItDraws) {
+    cameras[u"A"] = Camera(10, 10, u"A");
+    cameras[u"B"] = Camera(20, 20, u"B");
+    size_t objectsBefore = win::headless::LiveGdiObjects();
+    win::headless::DialogState state;
+    Open({u"A", u"B"}, [&state](Driver& user) {
+        user.Click(IDC_LOCK_FRAME_CLOSED)
+            .Do([&state](HWND dialog) { win::headless::DumpDialog(dialog, state); })
+            .Close();
+    });
+    EXPECT_EQ(win::headless::LiveGdiObjects(), objectsBefore);
+    std::map<int, std::vector<std::string>> painted;
+    for (const win::headless::ControlState& control : state.controls) {
+        painted[control.id] = control.painted;
+    }
+    EXPECT_THAT(painted[IDC_LOCK_FRAME_CLOSED], ElementsAre(HasSubstr("image 16x16 at 0,0")));
+    EXPECT_THAT(painted[IDC_LOCK_FRAME_OPEN], ElementsAre(HasSubstr("image 16x16 at 0,0")));
+    EXPECT_NE(painted[IDC_LOCK_FRAME_CLOSED], painted[IDC_LOCK_FRAME_OPEN]);
+    EXPECT_EQ(painted[IDC_LOCK_FORMAT_CLOSED], painted[IDC_LOCK_FRAME_CLOSED]);
+    EXPECT_THAT(painted[IDC_BATCH_NOTE],
+                ElementsAre(HasSubstr("#C1C1C1 on #444444 font \"MS Sans Serif\" 8/400")));
+    EXPECT_EQ(GetPluginState().batchEdit, 0);
+}
+
+}  // namespace

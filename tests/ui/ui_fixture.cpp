@@ -1,0 +1,101 @@
+#include "tests/ui/ui_fixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "resources/string_loader.h"
+#include "tests/support/temp_root.h"
+#include "tests/win/dialog_probe.h"
+#include "ui/dialog_ui.h"
+
+namespace {
+
+// One data folder for the whole program, set before the dialog layer's logger is made.
+class DataFolderEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { root_ = std::make_unique<testing_support::TempRoot>(); }
+    void TearDown() override { root_.reset(); }
+    static std::string UiLogPath() { return GetDialogUi().logger.CurrentFileName(); }
+
+private:
+    std::unique_ptr<testing_support::TempRoot> root_;
+};
+
+::testing::Environment* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new DataFolderEnvironment);
+
+size_t g_logOffset = 0;
+
+}  // namespace
+
+void UiTest::SetUp() {
+    setenv("ZEP_LANGUAGE", "en", 1);
+    SetResourceModule(Module());
+    PluginState& state = GetPluginState();
+    state.cameras.clear();
+    state.nameDialogControls.clear();
+    state.batchEdit = 0;
+    state.hideProgress = false;
+    state.closeProgress = false;
+    state.progressRunState = -1;
+    DialogUi& ui = GetDialogUi();
+    ui.editList.clear();
+    ui.problemList.clear();
+    ui.SetUpdating(false);
+    win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
+    win::ClearMessageBoxAnswers();
+    win::TakeMessageBoxes();
+    NewUiLogLines();
+}
+
+HINSTANCE UiTest::Module() {
+    static int module = 0;
+    return reinterpret_cast<HINSTANCE>(&module);
+}
+
+void UiTest::InDialog(int templateId, const std::function<void(HWND)>& body) {
+    DialogProbe probe;
+    win::headless::Driver().Do(body).Command(IDCANCEL);
+    probe.RunTemplate(Module(), templateId);
+}
+
+std::vector<std::string> UiTest::NewUiLogLines() {
+    std::ifstream file(DataFolderEnvironment::UiLogPath(), std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    std::string text = content.str();
+    std::vector<std::string> lines;
+    if (text.size() < g_logOffset) {
+        g_logOffset = 0;
+    }
+    std::istringstream added(text.substr(g_logOffset));
+    g_logOffset = text.size();
+    for (std::string line; std::getline(added, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        // Without the time stamp: "[LEVEL] message".
+        size_t bracket = line.find(" [");
+        lines.push_back(bracket == std::string::npos ? line : line.substr(bracket + 1));
+    }
+    return lines;
+}
+
+std::vector<std::u16string> UiTest::BoxTexts() {
+    std::vector<std::u16string> texts;
+    for (const win::RecordedMessageBox& box : win::TakeMessageBoxes()) {
+        texts.push_back(box.text);
+    }
+    return texts;
+}
+
+CameraInfo UiTest::Camera(int width, int height, const std::u16string& outputName,
+                          const std::u16string& format) {
+    CameraInfo camera;
+    camera.width = width;
+    camera.height = height;
+    camera.outputName = outputName;
+    camera.imageFormat = format;
+    return camera;
+}

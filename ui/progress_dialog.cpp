@@ -1,0 +1,50 @@
+#include "ui/progress_dialog.h"
+
+#include "platform/win/window.h"
+#include "resources/resource.h"
+#include "resources/string_loader.h"
+#include "scene/plugin_state.h"
+
+namespace {
+
+constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT kPollMs = 30;
+constexpr int32_t kProgressEnded = 11;
+
+}  // namespace
+
+INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM /*wParam*/,
+                                    LPARAM /*lParam*/) try {
+    PluginState& state = GetPluginState();
+    switch (message) {
+        case WM_INITDIALOG:
+            win::SetTimer(dialog, kPollTimer, kPollMs);
+            win::RemoveMenu(win::GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND);
+            return TRUE;
+        case WM_TIMER:
+            win::ShowWindow(dialog, state.hideProgress.load() ? SW_HIDE : SW_SHOWNORMAL);
+            if (state.closeProgress.load()) {
+                win::EndDialog(dialog, 0);
+            }
+            return TRUE;
+        case WM_CLOSE:
+            win::EndDialog(dialog, 0);
+            return TRUE;
+        case WM_DESTROY:
+            return TRUE;
+        default:
+            return FALSE;
+    }
+} catch (...) {
+    return FALSE;
+}
+
+void RunProgressDialog(HWND owner, std::u16string /*caption*/, std::u16string /*secondCaption*/,
+                       std::u16string /*languageMarker*/) {
+    try {
+        win::DialogBoxParam(static_cast<HINSTANCE>(ResourceModule()), IDD_PROGRESS, owner,
+                            ProgressDialogProc, 0);
+    } catch (...) {
+    }
+    GetPluginState().progressRunState.store(kProgressEnded);
+}
