@@ -1,6 +1,11 @@
 #pragma once
 // Identifiers of the module's dialogs, controls, strings and images.
 
+// Static labels that no code refers to (the value the resource editor gives them).
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // Dialogs and images
 #define IDD_MAIN 102
 #define IDD_CAMERA_SETTINGS 103

@@ -38,7 +38,7 @@ const char16_t* LoadInto(char16_t (&buffer)[kBufferUnits], int id) {
 }  // namespace
 
 void SetResourceModule(void* module) {
-    resources::SelectStringLanguage();
+    resources::SelectResourceLanguage();
     g_module.store(module);
 }
 

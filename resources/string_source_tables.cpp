@@ -1,9 +1,11 @@
-// Linux side of the string source: the generated tables, language chosen by ZEP_LANGUAGE.
+// Linux side of the string source: the generated tables, language chosen by ZEP_LANGUAGE, which
+// also picks the dialog templates.
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 
+#include "resources/dialog_templates.h"
 #include "resources/string_source.h"
 #include "resources/string_table.h"
 
@@ -38,8 +40,13 @@ const StringEntry* FindTableString(StringLanguage language, int id) {
     return &*found;
 }
 
-void SelectStringLanguage() {
+StringLanguage SelectedStringLanguage() {
+    return g_language.load();
+}
+
+void SelectResourceLanguage() {
     g_language.store(StringLanguageFromName(std::getenv("ZEP_LANGUAGE")));
+    RegisterDialogTemplates();
 }
 
 bool FindModuleString(void* /*module*/, int id, std::u16string_view& text) {

@@ -5,7 +5,7 @@
 
 namespace resources {
 
-void SelectStringLanguage() {}
+void SelectResourceLanguage() {}
 
 bool FindModuleString(void* module, int id, std::u16string_view& text) {
     // With a buffer size of 0, LoadStringW hands out a read-only pointer to the resource text

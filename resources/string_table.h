@@ -27,4 +27,8 @@ StringLanguage StringLanguageFromName(const char* name);
 // Null when the table lacks the id.
 const StringEntry* FindTableString(StringLanguage language, int id);
 
+// The language the module's strings and dialogs are in: chosen from ZEP_LANGUAGE whenever the
+// module handle is set, English before that.
+StringLanguage SelectedStringLanguage();
+
 }  // namespace resources

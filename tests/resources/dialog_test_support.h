@@ -1,0 +1,85 @@
+#pragma once
+// Looking up the generated dialog templates and turning dialog units into pixels the way the
+// headless window system does: 6 pixels per 4 horizontal units and 13 pixels per 8 vertical
+// units at 96 dpi, in proportion at other resolutions.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "resources/dialog_templates.h"
+#include "resources/resource.h"
+
+namespace dialog_test {
+
+using resources::StringLanguage;
+using win::headless::ControlTemplate;
+using win::headless::DialogTemplate;
+
+inline constexpr StringLanguage kLanguages[] = {StringLanguage::kEnglish,
+                                                StringLanguage::kSimplifiedChinese};
+
+inline std::string Name(StringLanguage language) {
+    return language == StringLanguage::kSimplifiedChinese ? "zh-CN" : "en";
+}
+
+inline const DialogTemplate& Dialog(StringLanguage language, int id) {
+    const DialogTemplate* dialog = resources::FindDialogTemplate(language, id);
+    if (dialog == nullptr) {
+        ADD_FAILURE() << "no dialog " << id << " in " << Name(language);
+        static const DialogTemplate kEmpty{};
+        return kEmpty;
+    }
+    return *dialog;
+}
+
+inline const ControlTemplate* Find(const DialogTemplate& dialog, int id) {
+    for (const ControlTemplate& control : dialog.controls) {
+        if (control.id == id) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+inline const ControlTemplate& Control(const DialogTemplate& dialog, int id) {
+    const ControlTemplate* control = Find(dialog, id);
+    if (control == nullptr) {
+        ADD_FAILURE() << "no control " << id << " in dialog " << dialog.id;
+        static const ControlTemplate kEmpty{};
+        return kEmpty;
+    }
+    return *control;
+}
+
+inline int PixelsX(int units, double scale = 1.0) {
+    return static_cast<int>(std::lround(units * 6.0 * scale / 4.0));
+}
+
+inline int PixelsY(int units, double scale = 1.0) {
+    return static_cast<int>(std::lround(units * 13.0 * scale / 8.0));
+}
+
+// A closed combo box is one text line tall; its template height is the dropped-down list's.
+inline int ClosedHeight(const ControlTemplate& control) {
+    return control.className == u"COMBOBOX" && control.cy > 14 ? 14 : control.cy;
+}
+
+inline RECT PixelRect(const ControlTemplate& control, double scale = 1.0) {
+    const int left = PixelsX(control.x, scale);
+    const int top = PixelsY(control.y, scale);
+    return RECT{left, top, left + PixelsX(control.cx, scale),
+                top + PixelsY(ClosedHeight(control), scale)};
+}
+
+inline bool Overlap(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+inline bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+}  // namespace dialog_test
