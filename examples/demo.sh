@@ -56,3 +56,8 @@ cat "$root/serve.log"
 
 section "The plug-in's logs"
 for log in "$root/ZEP Rendering"/log*/*.log; do echo "-- ${log#$root/}"; tr -d '\r' < "$log"; done
+
+section "The dialogs as the headless window system lays them out, in English and in Chinese"
+dialog_dump="$build/tools/dialog-dump/dialog-dump"
+"$dialog_dump" --language en main camera batch progress names
+"$dialog_dump" --language zh-CN main camera batch progress names

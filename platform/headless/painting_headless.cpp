@@ -64,20 +64,6 @@ bool IsWide(char16_t c) {
            (c >= 0xFFE0 && c <= 0xFFE6);
 }
 
-std::string Narrow(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(c));
-            out += escaped;
-        }
-    }
-    return out;
-}
-
 std::string Colour(COLORREF colour) {
     char text[16];
     std::snprintf(text, sizeof text, "#%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF,
@@ -236,11 +222,11 @@ int DrawText(HDC dc, const std::u16string& text, RECT& rect, UINT format) {
             return 0;
         }
         const headless::DeviceContext& context = found->second;
-        line = "text \"" + headless::Narrow(text) + "\" " + headless::Colour(context.textColor) +
+        line = "text \"" + headless::Utf8Of(text) + "\" " + headless::Colour(context.textColor) +
                " on " + headless::Colour(context.backgroundColor);
         auto font = Gdi().fonts.find(reinterpret_cast<uintptr_t>(context.font));
         if (font != Gdi().fonts.end()) {
-            line += " font \"" + headless::Narrow(font->second.face) + "\" " +
+            line += " font \"" + headless::Utf8Of(font->second.face) + "\" " +
                     std::to_string(font->second.height) + "/" + std::to_string(font->second.weight);
         }
         line += " in " + std::to_string(rect.right - rect.left) + "x" +

@@ -13,35 +13,6 @@ namespace win::headless {
 
 namespace {
 
-std::string Utf8(const std::u16string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 std::string KindOf(const Window& window) {
     switch (window.kind) {
         case ControlKind::PushButton:
@@ -70,7 +41,7 @@ std::string KindOf(const Window& window) {
             break;
     }
     const CustomControlClass* custom = FindCustomControlClass(window.className);
-    return custom != nullptr ? custom->kind : Utf8(window.className);
+    return custom != nullptr ? custom->kind : Utf8Of(window.className);
 }
 
 ControlState StateOf(const Window& window) {
@@ -123,14 +94,14 @@ ControlState StateOf(const Window& window) {
 Json::Value Texts(const std::vector<std::u16string>& texts) {
     Json::Value array(Json::arrayValue);
     for (const std::u16string& text : texts) {
-        array.append(Utf8(text));
+        array.append(Utf8Of(text));
     }
     return array;
 }
 
 std::string Quoted(const std::u16string& text) {
     std::string out = "\"";
-    for (char c : Utf8(text)) {
+    for (char c : Utf8Of(text)) {
         if (c == '\n') {
             out += "\\n";
         } else if (c == '\r') {
@@ -176,7 +147,7 @@ bool DumpDialog(HWND dialog, DialogState& state) {
 Json::Value DialogStateJson(const DialogState& state) {
     Json::Value dialog(Json::objectValue);
     dialog["dialog"] = state.id;
-    dialog["caption"] = Utf8(state.caption);
+    dialog["caption"] = Utf8Of(state.caption);
     dialog["x"] = state.rect.left;
     dialog["y"] = state.rect.top;
     dialog["width"] = state.rect.right - state.rect.left;
@@ -189,7 +160,7 @@ Json::Value DialogStateJson(const DialogState& state) {
         Json::Value entry(Json::objectValue);
         entry["id"] = control.id;
         entry["kind"] = control.kind;
-        entry["text"] = Utf8(control.text);
+        entry["text"] = Utf8Of(control.text);
         entry["enabled"] = control.enabled;
         entry["visible"] = control.visible;
         entry["x"] = control.rect.left;
@@ -214,7 +185,7 @@ Json::Value DialogStateJson(const DialogState& state) {
             Json::Value columns(Json::arrayValue);
             for (const auto& [header, width] : control.columns) {
                 Json::Value column(Json::objectValue);
-                column["text"] = Utf8(header);
+                column["text"] = Utf8Of(header);
                 column["width"] = width;
                 columns.append(column);
             }
@@ -238,7 +209,7 @@ Json::Value DialogStateJson(const DialogState& state) {
             entry["painted"] = painted;
         }
         if (!control.toolTip.empty()) {
-            entry["toolTip"] = Utf8(control.toolTip);
+            entry["toolTip"] = Utf8Of(control.toolTip);
         }
         controls.append(entry);
     }
@@ -291,13 +262,13 @@ std::string DialogStateText(const DialogState& state) {
         if (control.items) {
             for (size_t i = 0; i < control.items->size(); ++i) {
                 bool selected = static_cast<int>(i) == *control.selection;
-                out << indent << (selected ? "* " : "  ") << Utf8((*control.items)[i]) << "\n";
+                out << indent << (selected ? "* " : "  ") << Utf8Of((*control.items)[i]) << "\n";
             }
         }
         if (!control.columns.empty()) {
             out << indent << "     ";
             for (const auto& [header, width] : control.columns) {
-                out << Utf8(header) << " (" << width << ")  ";
+                out << Utf8Of(header) << " (" << width << ")  ";
             }
             out << "\n";
             for (const ListViewRowState& row : control.rows) {
@@ -307,7 +278,7 @@ std::string DialogStateText(const DialogState& state) {
                                            : "   ")
                     << (row.selected ? "*" : " ") << (row.focused ? ">" : " ");
                 for (size_t i = 0; i < row.cells.size(); ++i) {
-                    out << (i == 0 ? "" : " | ") << Utf8(row.cells[i]);
+                    out << (i == 0 ? "" : " | ") << Utf8Of(row.cells[i]);
                 }
                 out << "\n";
             }

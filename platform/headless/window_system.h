@@ -154,6 +154,9 @@ const std::vector<HWND>& ModalStack();
 int DialogUnitsToPixelsX(int units, int dpi);
 int DialogUnitsToPixelsY(int units, int dpi);
 
+// UTF-8 of a UTF-16 text, for dumps and records (an unpaired surrogate becomes U+FFFD).
+std::string Utf8Of(const std::u16string& text);
+
 // The settable screen.
 int ScreenDpi();
 

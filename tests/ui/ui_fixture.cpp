@@ -1,7 +1,7 @@
 #include "tests/ui/ui_fixture.h"
 
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <sstream>
 
 #include "resources/string_loader.h"
@@ -14,12 +14,20 @@ namespace {
 // One data folder for the whole program, set before the dialog layer's logger is made.
 class DataFolderEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { root_ = std::make_unique<testing_support::TempRoot>(); }
+    // The data folder as the farm client installs it, so that the log folder can be made.
+    void SetUp() override {
+        root_ = std::make_unique<testing_support::TempRoot>();
+        std::filesystem::create_directories(root_->Path() / "ZEP Rendering");
+    }
     void TearDown() override { root_.reset(); }
-    static std::string UiLogPath() { return GetDialogUi().logger.CurrentFileName(); }
+    static std::string UiLog() {
+        return root_->Exists("ZEP Rendering/log/pmx_ui.log")
+                   ? root_->ReadFile("ZEP Rendering/log/pmx_ui.log")
+                   : std::string();
+    }
 
 private:
-    std::unique_ptr<testing_support::TempRoot> root_;
+    static inline std::unique_ptr<testing_support::TempRoot> root_;
 };
 
 ::testing::Environment* const g_environment =
@@ -61,10 +69,7 @@ void UiTest::InDialog(int templateId, const std::function<void(HWND)>& body) {
 }
 
 std::vector<std::string> UiTest::NewUiLogLines() {
-    std::ifstream file(DataFolderEnvironment::UiLogPath(), std::ios::binary);
-    std::stringstream content;
-    content << file.rdbuf();
-    std::string text = content.str();
+    std::string text = DataFolderEnvironment::UiLog();
     std::vector<std::string> lines;
     if (text.size() < g_logOffset) {
         g_logOffset = 0;
