@@ -7,11 +7,16 @@ function(zep_warnings target)
   target_compile_options(${target} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
 endfunction()
 
-# zep_library(name SOURCES ... DEPENDS ...): a static library for one subsystem folder, with the
-# alias zep::name, including the project root so headers are named by folder ("log/pmx_logger.h").
+# zep_library(name [SHARED] SOURCES ... DEPENDS ...): a library for one subsystem folder (static
+# unless SHARED), with the alias zep::name, including the project root so headers are named by
+# folder ("log/pmx_logger.h").
 function(zep_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
-  add_library(zep_${name} STATIC ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "SHARED" "" "SOURCES;DEPENDS" ${ARGN})
+  if(ARG_SHARED)
+    add_library(zep_${name} SHARED ${ARG_SOURCES})
+  else()
+    add_library(zep_${name} STATIC ${ARG_SOURCES})
+  endif()
   add_library(zep::${name} ALIAS zep_${name})
   target_include_directories(zep_${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(zep_${name} PUBLIC ${ARG_DEPENDS})

@@ -33,6 +33,7 @@ using LPARAM = intptr_t;
 using LRESULT = intptr_t;
 using INT_PTR = intptr_t;
 using UINT_PTR = uintptr_t;
+using DWORD_PTR = uintptr_t;
 using LONG_PTR = intptr_t;
 using BOOL = int;
 using COLORREF = DWORD;

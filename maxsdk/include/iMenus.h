@@ -1,0 +1,40 @@
+#pragma once
+// Stand-in for the host's menus: a menu holds items; an item runs an action, is a separator or
+// opens a sub-menu. New objects come from GetIMenu and GetIMenuItem; once registered or added,
+// the host owns them.
+
+#include "maxheap.h"
+#include "strclass.h"
+
+class ActionItem;
+
+class IMenu;
+
+class IMenuItem : public MaxHeapOperators {
+public:
+    virtual ~IMenuItem() = default;
+    virtual void SetActionItem(ActionItem* actionItem) = 0;
+    virtual ActionItem* GetActionItem() = 0;
+    virtual void ActAsSeparator() = 0;
+    virtual bool IsSeparator() = 0;
+    virtual void SetSubMenu(IMenu* menu) = 0;
+    virtual IMenu* GetSubMenu() = 0;
+    virtual void SetTitle(const MSTR& title) = 0;
+    virtual const MSTR& GetTitle() = 0;
+};
+
+class IMenu : public MaxHeapOperators {
+public:
+    virtual ~IMenu() = default;
+    virtual void SetTitle(const MSTR& title) = 0;
+    virtual const MSTR& GetTitle() = 0;
+    virtual int NumItems() = 0;
+    virtual IMenuItem* GetItem(int position) = 0;
+    // Position -1 appends.
+    virtual void AddItem(IMenuItem* item, int position = -1) = 0;
+    virtual void RemoveItem(int position) = 0;
+    virtual void RemoveItem(IMenuItem* item) = 0;
+};
+
+IMenu* GetIMenu();
+IMenuItem* GetIMenuItem();
