@@ -13,6 +13,8 @@ bool CrtAccess(const std::string& path);                         // _access(path
 bool CrtMakeFolder(const std::string& path);                     // _mkdir(path) == 0
 bool CrtRemove(const std::string& path);                         // remove(path) == 0
 bool CrtRename(const std::string& from, const std::string& to);  // fails when `to` exists
+// fopen(path, "rb") and fread to the end; false when the file cannot be opened.
+bool CrtReadFile(const std::string& path, std::string& bytes);
 
 // A file opened for appending, shared with every other opener. Lines reach the disk as the
 // bytes given: the caller writes CR LF itself, as a Windows text-mode stream would.

@@ -16,7 +16,9 @@ public:
     ~GUP() override = default;
 
     HINSTANCE MaxInst() { return nullptr; }
-    HWND MaxWnd() { return GetCOREInterface() != nullptr ? GetCOREInterface()->GetMAXHWnd() : nullptr; }
+    HWND MaxWnd() {
+        return GetCOREInterface() != nullptr ? GetCOREInterface()->GetMAXHWnd() : nullptr;
+    }
     Interface* Max() { return GetCOREInterface(); }
 
     virtual DWORD Start() = 0;

@@ -475,8 +475,14 @@ std::chrono::milliseconds StarvationPatience() {
     return std::chrono::milliseconds(g_patienceMs.load());
 }
 
-void WaitUntil(const std::function<bool()>& done) {
-    PumpUntil(done);
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds patience) {
+    auto giveUp = std::chrono::steady_clock::now() + patience;
+    bool timedOut = false;
+    PumpUntil([&] {
+        timedOut = std::chrono::steady_clock::now() > giveUp;
+        return timedOut || done();
+    });
+    return !timedOut || done();
 }
 
 // --- the fluent driver ----------------------------------------------------------------------
@@ -560,8 +566,12 @@ Driver& Driver::AnswerNextBox(int answer) {
     return *this;
 }
 
-Driver& Driver::Wait(std::function<bool()> done) {
-    QueueInput([done = std::move(done)] { WaitUntil(done); });
+Driver& Driver::Wait(std::function<bool()> done, std::chrono::milliseconds patience) {
+    QueueInput([failures = failures_, done = std::move(done), patience] {
+        if (!WaitUntil(done, patience)) {
+            failures->push_back("waited in vain");
+        }
+    });
     return *this;
 }
 

@@ -68,8 +68,9 @@ void SetStarvationHandler(std::function<void(HWND dialog)> handler,
                           std::chrono::milliseconds patience = std::chrono::seconds(10));
 
 // Waits, serving calls from other threads, timers and paints of the calling thread, until
-// `done` holds. For actions that wait for another thread's work.
-void WaitUntil(const std::function<bool()>& done);
+// `done` holds (true) or the time is up (false). For actions that wait for another thread.
+bool WaitUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds patience = std::chrono::seconds(60));
 
 // A fluent queue of actions on the calling thread's innermost dialog, for tests. Failed actions
 // are collected.
@@ -87,7 +88,9 @@ public:
     Driver& Close();
     Driver& Command(int commandId);
     Driver& AnswerNextBox(int answer);  // queued for the next message box when this step runs
-    Driver& Wait(std::function<bool()> done);
+    // Waits for another thread's work; a wait in vain is a failure.
+    Driver& Wait(std::function<bool()> done,
+                 std::chrono::milliseconds patience = std::chrono::seconds(60));
     // Any code on the dialog, with its handle.
     Driver& Do(std::function<void(HWND dialog)> action);
 

@@ -327,8 +327,10 @@ bool WaitForWork(bool starving) {
         return true;
     }
     bool timerRuns = nextDue != INT64_MAX && !Reg().manualClock;
-    Clock::time_point timerDue =
-        Clock::now() + std::chrono::milliseconds(std::max<int64_t>(0, nextDue - now));
+    Clock::time_point timerDue = Clock::now();
+    if (timerRuns) {
+        timerDue += std::chrono::milliseconds(std::max<int64_t>(0, nextDue - now));
+    }
     if (starving) {
         Clock::time_point giveUp = Clock::now() + StarvationPatience();
         if (timerRuns && timerDue < giveUp) {

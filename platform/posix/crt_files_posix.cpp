@@ -46,6 +46,10 @@ bool CrtRename(const std::string& from, const std::string& to) {
     return RenameFile(WidePath(from), WidePath(to));
 }
 
+bool CrtReadFile(const std::string& path, std::string& bytes) {
+    return ReadWholeFile(WidePath(path), bytes);
+}
+
 AppendFile::~AppendFile() {
     Close();
 }

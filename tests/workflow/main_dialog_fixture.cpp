@@ -1,0 +1,217 @@
+#include "tests/workflow/main_dialog_fixture.h"
+
+#include <json/writer.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "config/config_mgr.h"
+#include "host/simulated_host.h"
+#include "platform/headless/events.h"
+#include "platform/win/controls.h"
+#include "platform/win/window.h"
+#include "resources/resource.h"
+#include "resources/string_loader.h"
+#include "tests/support/temp_root.h"
+#include "text/conversions.h"
+#include "ui/dialog_ui.h"
+#include "workflow/main_dialog.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// One data folder for the program: the plug-in's loggers open theirs once per process.
+class DataFolderEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { root = std::make_unique<testing_support::TempRoot>(); }
+    void TearDown() override { root.reset(); }
+    static inline std::unique_ptr<testing_support::TempRoot> root;
+};
+
+::testing::Environment* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new DataFolderEnvironment);
+
+std::string g_analysis;
+
+}  // namespace
+
+BOOL MainDialogTest::AnalysisScript(const std::u16string& script, FPValue*) {
+    std::u16string call = u"gMax.analysis \"";
+    size_t start = script.find(call);
+    if (start == std::u16string::npos) {
+        return 1;
+    }
+    start += call.size();
+    std::u16string path = script.substr(start, script.find(u'"', start) - start);
+    std::ofstream(ToUtf8(path), std::ios::binary) << g_analysis;
+    return 1;
+}
+
+namespace {
+
+bool SaveScene(const std::u16string& path) {
+    if (path == maxsim::CurrentScenePath()) {
+        return true;
+    }
+    std::error_code error;
+    return fs::copy_file(ToUtf8(maxsim::CurrentScenePath()), ToUtf8(path),
+                         fs::copy_options::overwrite_existing, error);
+}
+
+}  // namespace
+
+void MainDialogTest::SetUp() {
+    setenv("ZEP_LANGUAGE", "ids", 1);
+    static int module = 0;
+    SetResourceModule(&module);
+    fs::path data = DataFolderEnvironment::root->Path() / "ZEP Rendering";
+    fs::remove_all(data / "script");
+    fs::create_directories(data / "script");
+    fs::create_directories(data / "json");
+    SetSetting("lowerversion", "1.3.7");
+    SetSetting("port", "1");
+
+    PluginState& state = GetPluginState();
+    state.cameras.clear();
+    state.warnings.clear();
+    state.problems.clear();
+    state.notices.clear();
+    state.blockMode = 1;
+    state.batchEdit = 0;
+    state.referenceFileIllegal = false;
+    DialogUi& ui = GetDialogUi();
+    ui.editList.clear();
+    ui.problemList.clear();
+
+    maxsim::ResetHost();
+    maxsim::SetScriptRunner(AnalysisScript);
+    maxsim::SetSceneSaver(SaveScene);
+    SetScene("shot1.max");
+    win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
+    win::ClearMessageBoxAnswers();
+    win::TakeMessageBoxes();
+}
+
+void MainDialogTest::TearDown() {
+    win::headless::ClearQueuedInput();
+}
+
+Json::Value MainDialogTest::Analysis(const std::vector<std::string>& cameras) {
+    Json::Value analysis(Json::objectValue);
+    analysis["app_version"] = "2022";
+    analysis["name"] = DataFolder() + "/../scenes/shot1.max";
+    analysis["image_width"] = "1920";
+    analysis["image_height"] = "1080";
+    analysis["image_format"] = "png";
+    analysis["gamma_out"] = "2.2";
+    analysis["is_region"] = "false";
+    analysis["start_frame"] = "0";
+    analysis["end_frame"] = "0";
+    analysis["renderer_full_name"] = "V_Ray 6.00.04";
+    analysis["version"] = "24000";
+    analysis["cameras"] = Json::Value(Json::arrayValue);
+    for (const std::string& name : cameras) {
+        Json::Value camera(Json::objectValue);
+        camera["name"] = name;
+        analysis["cameras"].append(camera);
+    }
+    return analysis;
+}
+
+void MainDialogTest::MakeCorona(Json::Value& analysis, const char* passes, const char* milliseconds,
+                                const char* noise) {
+    analysis["renderer_full_name"] = "Corona 9";
+    analysis["corona_setting"]["pass_limit"] = passes;
+    analysis["corona_setting"]["time_limit"] = milliseconds;
+    analysis["corona_setting"]["noise_level_limit"] = noise;
+}
+
+INT_PTR MainDialogTest::Open(const Json::Value& analysis) {
+    Json::StreamWriterBuilder builder;
+    builder["emitUTF8"] = true;
+    g_analysis = Json::writeString(builder, analysis);
+    INT_PTR result = -100;
+    opened.clear();
+    win::headless::SetEventObserver([this, &result](const win::headless::WindowEvent& event) {
+        using Type = win::headless::WindowEvent::Type;
+        if (event.type == Type::DialogOpened) {
+            opened.push_back(event.dialogId);
+        } else if (event.type == Type::DialogEnded && event.dialogId == IDD_MAIN) {
+            result = event.result;
+        }
+    });
+    ShowMainDialog(GetZEPRenderingConfigMgr());
+    win::headless::SetEventObserver(nullptr);
+    for (const std::string& failure : user.Failures()) {
+        ADD_FAILURE() << "driver: " << failure;
+    }
+    return result;
+}
+
+void MainDialogTest::SetSetting(const std::string& key, const std::string& value) {
+    fs::path ini =
+        DataFolderEnvironment::root->Path() / "ZEP Rendering" / "script" / "pmx_plugin.ini";
+    std::string text;
+    {
+        std::ifstream in(ini, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    if (text.empty()) {
+        text = "[general]\r\n";
+    }
+    text += key + "=" + value + "\r\n";
+    std::ofstream(ini, std::ios::binary) << text;
+}
+
+std::string MainDialogTest::DataFolder() {
+    return (DataFolderEnvironment::root->Path() / "ZEP Rendering").string();
+}
+
+void MainDialogTest::SetScene(const std::string& fileName) {
+    fs::path scenes = DataFolderEnvironment::root->Path() / "scenes";
+    fs::create_directories(scenes);
+    if (fileName.empty()) {
+        maxsim::SetCurrentScene(u"");
+        return;
+    }
+    std::ofstream(scenes / fs::u8path(fileName), std::ios::binary) << "scene";
+    maxsim::SetCurrentScene(FromUtf8((scenes / fs::u8path(fileName)).string()));
+}
+
+std::vector<std::string> MainDialogTest::Boxes() {
+    std::vector<std::string> boxes;
+    for (const win::RecordedMessageBox& box : win::TakeMessageBoxes()) {
+        std::string answer = box.answer == win::kIdOk       ? "OK"
+                             : box.answer == win::kIdCancel ? "Cancel"
+                             : box.answer == win::kIdYes    ? "Yes"
+                                                            : "No";
+        boxes.push_back(ToUtf8(box.text) + "/" + ToUtf8(box.caption) + "/" + answer);
+    }
+    return boxes;
+}
+
+std::u16string Text(HWND dialog, int control) {
+    return win::GetDlgItemText(dialog, control, 260);
+}
+
+bool Enabled(HWND dialog, int control) {
+    return win::IsWindowEnabled(win::GetDlgItem(dialog, control)) != FALSE;
+}
+
+bool Visible(HWND dialog, int control) {
+    return win::IsWindowVisible(win::GetDlgItem(dialog, control)) != FALSE;
+}
+
+bool Checked(HWND dialog, int control) {
+    return win::IsDlgButtonChecked(dialog, control) == BST_CHECKED;
+}
+
+POINT Position(HWND dialog, int control) {
+    RECT rect;
+    win::GetWindowRect(win::GetDlgItem(dialog, control), rect);
+    POINT point{rect.left, rect.top};
+    win::ScreenToClient(dialog, point);
+    return point;
+}

@@ -1,0 +1,310 @@
+// The main dialog through the driver: opening and its checks, the layout of the Corona row,
+// remembered settings, the rules between options, the camera table's clicks and the start of a
+// submission.
+#include <gmock/gmock.h>
+
+#include <atomic>
+#include <fstream>
+
+#include "host/simulated_host.h"
+#include "platform/headless/environment.h"
+#include "platform/win/controls.h"
+#include "platform/win/window.h"
+#include "resources/resource.h"
+#include "resources/string_loader.h"
+#include "tests/workflow/main_dialog_fixture.h"
+#include "workflow/submission_events.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST_F(MainDialogTest, OpeningStopsWithItsMessageWhenTheClientOrTheSceneIsNotRight) {
+    struct Case {
+        const char* lowerVersion;  // null: no lowerversion key at all
+        std::string sceneFile;
+        std::vector<std::string> boxes;
+    };
+    for (const Case& row : std::vector<Case>{
+             {nullptr, "shot1.max", {"{81}/{49}/OK"}},
+             {"1.3.8", "shot1.max", {"{58}/{49}/OK"}},
+             {"1.4", "shot1.max", {"{58}/{49}/OK"}},
+             {"1.3.70", "shot1.max", {"{58}/{49}/OK"}},
+             {"1.3.7", "shot .max", {"{79}/{49}/OK"}},
+             {"1.3.7", "shot..max", {"{79}/{49}/OK"}},
+             {"1.3.7", "sh`ot.max", {"{79}/{49}/OK"}},
+             {"1.3.7", "сцена.max", {"{79}/{49}/OK"}},
+         }) {
+        SetUp();
+        std::remove((DataFolder() + "/script/pmx_plugin.ini").c_str());
+        if (row.lowerVersion != nullptr) {
+            SetSetting("lowerversion", row.lowerVersion);
+        }
+        SetScene(row.sceneFile);
+        EXPECT_EQ(Open(Analysis({"Cam"})), 0) << row.sceneFile;
+        EXPECT_EQ(Boxes(), row.boxes) << row.lowerVersion << " " << row.sceneFile;
+    }
+}
+
+TEST_F(MainDialogTest, AcceptedVersionsAndSceneNamesOpenTheDialog) {
+    for (const auto& [version, scene] : std::vector<std::pair<std::string, std::string>>{
+             {"1.3.7", "shot1.max"},
+             {"1.3", "场景（一）【终稿】.max"},
+             {"1.10.0", ""},  // the comparison is textual; an unsaved scene is not checked
+         }) {
+        SetUp();
+        SetSetting("lowerversion", version);
+        SetScene(scene);
+        bool ready = false;
+        user.Do([&ready](HWND dialog) { ready = Visible(dialog, IDC_SUBMIT); }).Close();
+        EXPECT_EQ(Open(Analysis({"Cam"})), 0);
+        EXPECT_TRUE(ready) << version << " " << scene;
+        EXPECT_THAT(Boxes(), IsEmpty());
+    }
+}
+
+TEST_F(MainDialogTest, AnalysisAndReaderStopsEndTheDialog) {
+    maxsim::SetScriptRunner([](const std::u16string&, FPValue*) { return FALSE; });
+    EXPECT_EQ(Open(Analysis({"Cam"})), 0);
+    EXPECT_THAT(Boxes(), ElementsAre("{37}/{49}/OK"));
+
+    SetUp();
+    win::QueueMessageBoxAnswer(win::kIdNo);
+    EXPECT_EQ(Open(Analysis({})), 0);
+    EXPECT_THAT(Boxes(), ElementsAre("{59}/{49}/No"));
+
+    SetUp();
+    user.Close();
+    EXPECT_EQ(Open(Analysis({})), 0);  // Yes: the dialog opens without cameras
+    EXPECT_THAT(Boxes(), ElementsAre("{59}/{49}/Yes"));
+
+    SetUp();
+    Json::Value duplicates = Analysis({"A"});
+    duplicates["dupl_cameras"][0]["name"] = "A";
+    duplicates["dupl_cameras"][1]["name"] = "A ";
+    EXPECT_EQ(Open(duplicates), 0);
+    std::vector<std::string> boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_THAT(boxes[0], ::testing::StartsWith("{89}"));
+
+    SetUp();
+    user.Close();  // closes the invalid-names dialog
+    EXPECT_EQ(Open(Analysis({"Cam:1", "Good"})), -2);
+    EXPECT_THAT(opened, ElementsAre(IDD_MAIN, IDD_INVALID_NAMES));
+}
+
+TEST_F(MainDialogTest, TheCoronaRowIsLaidOutForTheScaleAndTheLanguage) {
+    struct Case {
+        const char* language;
+        int dpi;
+        int labelY;
+        int fieldY;
+        int passesLabelX;
+        int gammaX;
+    };
+    for (const Case& row :
+         {Case{"ids", 96, 355, 351, 38, 690}, Case{"ids", 144, 598, 592, 57, 1035},
+          Case{"zh-CN", 96, 375, 371, 48, 655}, Case{"zh-CN", 144, 618, 612, 72, 982}}) {
+        SetUp();
+        setenv("ZEP_LANGUAGE", row.language, 1);
+        static int module = 0;
+        SetResourceModule(&module);
+        win::headless::SetScreenDpi(row.dpi);
+        Json::Value analysis = Analysis({"Cam"});
+        MakeCorona(analysis, "25", "0", "0");
+        std::vector<POINT> places;
+        user.Do([&places](HWND dialog) {
+                for (int control : {IDC_LABEL_PASSES, IDC_EDIT_ITERATIONS, IDC_EDIT_OUTPUT_GAMMA}) {
+                    places.push_back(Position(dialog, control));
+                }
+                EXPECT_EQ(Text(dialog, IDC_EDIT_ITERATIONS), u"25");
+                EXPECT_FALSE(Visible(dialog, IDC_CHECK_GI));
+                EXPECT_FALSE(Visible(dialog, IDC_RENDERER_NOTE));
+            })
+            .Close();
+        Open(analysis);
+        win::headless::SetScreenDpi(96);
+        ASSERT_EQ(places.size(), 3u);
+        EXPECT_EQ(places[0].y, row.labelY) << row.language << row.dpi;
+        EXPECT_EQ(places[1].y, row.fieldY) << row.language << row.dpi;
+        EXPECT_EQ(places[0].x, row.passesLabelX) << row.language << row.dpi;
+        EXPECT_EQ(places[2].x, row.gammaX) << row.language << row.dpi;
+    }
+}
+
+TEST_F(MainDialogTest, RememberedSettingsComeBackByTheirRules) {
+    SetSetting("RENDER_CHANNEL_AO", "1");
+    SetSetting("CHECK_GI", "1");
+    SetSetting("RENDER_CHANNEL_COLOR", "0");
+    SetSetting("GI_SIZE", "2");
+    SetSetting("EDIT_AO_RADIUS", "250.5");
+    SetSetting("EDIT_OUTPUT_GAMMA", "0");
+    SetSetting("EDIT_ITERATIONS_A", "99");
+    SetSetting("EDIT_DURATION2", "1.5");
+    SetSetting("THREEBLOCK", "1");
+    Json::Value analysis = Analysis({"A", "B"});
+    MakeCorona(analysis, "10", "0", "0");
+    analysis["is_region"] = "true";
+    user.Do([](HWND dialog) {
+            EXPECT_TRUE(Checked(dialog, IDC_CHECK_AO));
+            EXPECT_TRUE(Enabled(dialog, IDC_EDIT_AO_RADIUS));
+            EXPECT_EQ(Text(dialog, IDC_EDIT_AO_RADIUS), u"250.5");
+            EXPECT_EQ(Text(dialog, IDC_EDIT_OUTPUT_GAMMA), u"2.2");  // a remembered "0" is not
+            EXPECT_EQ(Text(dialog, IDC_EDIT_ITERATIONS), u"10");     // the scene's limit wins
+            EXPECT_EQ(Text(dialog, IDC_EDIT_DURATION), u"1.5");      // the scene has none
+            EXPECT_EQ(win::GetComboSelection(win::GetDlgItem(dialog, IDC_COMBO_GI_SIZE)), 2);
+            // Three blocks in a region scene fall back to none, as a click would.
+            EXPECT_TRUE(Checked(dialog, IDC_RADIO_NOBLOCK));
+            EXPECT_FALSE(Checked(dialog, IDC_RADIO_THREEBLOCK));
+            EXPECT_FALSE(Enabled(dialog, IDC_EDIT_DISTRIBUTED));
+        })
+        .Close();
+    Open(analysis);
+    EXPECT_THAT(Boxes(), ElementsAre("{76}/{49}/OK"));
+    EXPECT_EQ(GetPluginState().blockMode, 1);
+}
+
+TEST_F(MainDialogTest, BlockRenderingFallsBackOrWarnsAsTheSceneRequires) {
+    struct Case {
+        const char* passes;  // null: not a Corona scene
+        const char* region;
+        int radio;
+        int32_t blockMode;
+        std::vector<std::string> boxes;
+    };
+    for (const Case& row : std::vector<Case>{
+             {nullptr, "true", IDC_RADIO_SIXBLOCK, 1, {"{76}/{49}/OK"}},
+             {"0", "false", IDC_RADIO_THREEBLOCK, 1, {"{91}/{68}/OK"}},
+             {"5", "false", IDC_RADIO_THREEBLOCK, 10, {"{87}/{68}/OK", "{92}/{68}/OK"}},
+             {nullptr, "false", IDC_RADIO_SIXBLOCK, 64, {"{86}/{68}/OK", "{92}/{68}/OK"}},
+             {nullptr, "false", IDC_RADIO_THREEBLOCK, 10, {"{92}/{68}/OK"}},
+             {nullptr, "false", IDC_RADIO_DCSBLOCK, 1010, {}},
+         }) {
+        SetUp();
+        Json::Value analysis = Analysis({"A"});
+        analysis["is_region"] = row.region;
+        if (row.passes != nullptr) {
+            MakeCorona(analysis, row.passes, "0", "0");
+        }
+        bool materialAfter = true;
+        user.Click(IDC_CHECK_MATERIAL)
+            .Click(row.radio)
+            .Do([&materialAfter](HWND dialog) {
+                materialAfter = Checked(dialog, IDC_CHECK_MATERIAL);
+            })
+            .Close();
+        Open(analysis);
+        EXPECT_EQ(GetPluginState().blockMode, row.blockMode) << row.radio;
+        EXPECT_EQ(Boxes(), row.boxes) << row.radio;
+        bool blocks = row.blockMode == 10 || row.blockMode == 64;
+        EXPECT_EQ(materialAfter, !blocks) << row.radio;
+    }
+}
+
+TEST_F(MainDialogTest, FieldsClampStepAndTheDistributedCountStaysWithinTwoToTen) {
+    user.Click(IDC_RADIO_DCSBLOCK)
+        .Type(IDC_EDIT_DISTRIBUTED, u"15")
+        .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_DISTRIBUTED), u"10"); })
+        .Spin(IDC_SPIN_DISTRIBUTED, -3)
+        .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_DISTRIBUTED), u"7"); })
+        .Type(IDC_EDIT_DISTRIBUTED, u"-")
+        .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_DISTRIBUTED), u"2"); })
+        .Spin(IDC_SPIN_OUTPUT_GAMMA, 30)
+        .Type(IDC_EDIT_DURATION, u"1.23456")
+        .Do([](HWND dialog) {
+            EXPECT_EQ(Text(dialog, IDC_EDIT_OUTPUT_GAMMA), u"5.0");
+            EXPECT_EQ(Text(dialog, IDC_EDIT_DURATION), u"1.234");
+        })
+        .Type(IDC_EDIT_DURATION, u"300")
+        .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_DURATION), u"239.00"); })
+        .Close();
+    Json::Value analysis = Analysis({"A"});
+    MakeCorona(analysis, "0", "3600000", "0");
+    Open(analysis);
+    EXPECT_EQ(GetPluginState().distributedCount, 2);
+}
+
+TEST_F(MainDialogTest, TheTableOpensCameraSettingsAndIgnoresClicksBelowItsRows) {
+    setenv("ZEP_LANGUAGE", "en", 1);
+    static int module = 0;
+    SetResourceModule(&module);
+    user.Do([](HWND dialog) { EXPECT_FALSE(Enabled(dialog, IDC_EDIT_CAMERAS)); })
+        .DoubleClickRow(IDC_CAMERA_LIST, -1)
+        .Command(IDOK)  // the Enter key does nothing
+        .SelectRows(IDC_CAMERA_LIST, {0, 2})
+        .Do([](HWND dialog) { EXPECT_TRUE(Enabled(dialog, IDC_EDIT_CAMERAS)); })
+        .TickRow(IDC_CAMERA_LIST, 1, true)
+        .Click(IDC_EDIT_CAMERAS)
+        .Do([](HWND settings) { EXPECT_FALSE(Enabled(settings, IDC_COMBO_FORMAT)); })
+        .Click(IDC_LOCK_FORMAT_CLOSED)
+        .PickComboItem(IDC_COMBO_FORMAT, 12)
+        .Click(IDC_CAMERA_OK)
+        .DoubleClickRow(IDC_CAMERA_LIST, 1)
+        .Type(IDC_EDIT_WIDTH, u"640")
+        .Click(IDC_CAMERA_OK)
+        .Close();
+    Open(Analysis({"A", "B", "C"}));
+    EXPECT_THAT(opened, ElementsAre(IDD_MAIN, IDD_CAMERA_SETTINGS, IDD_CAMERA_SETTINGS));
+    const CameraMap& cameras = GetPluginState().cameras;
+    EXPECT_EQ(cameras.at(u"A").imageFormat, u"TIFF");
+    EXPECT_EQ(cameras.at(u"B").imageFormat, u"PNG");
+    EXPECT_EQ(cameras.at(u"C").imageFormat, u"TIFF");
+    EXPECT_EQ(cameras.at(u"B").width, 640);
+    EXPECT_TRUE(cameras.at(u"B").selected);
+    // TIFF output adds its note to the warnings, once.
+    const std::vector<std::u16string>& warnings = GetPluginState().warnings;
+    EXPECT_EQ(std::count(warnings.begin(), warnings.end(), ResourceText(IDS_TIFF_OUTPUT)), 1);
+}
+
+TEST_F(MainDialogTest, ASubmissionFreezesTheDialogAndASecondOneStartsNothing) {
+    std::atomic<bool> release{false};
+    std::atomic<int> cleaningRuns{0};
+    maxsim::SetScriptRunner([&](const std::u16string& script, FPValue* value) -> BOOL {
+        if (script.find(u"ZepAntivirusAdsl") != std::u16string::npos) {
+            ++cleaningRuns;
+            while (!release) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }
+        return AnalysisScript(script, value);
+    });
+    user.TickRow(IDC_CAMERA_LIST, 0, true)
+        .Click(IDC_CLEAN_SCENE)
+        .Click(IDC_SUBMIT)
+        .Wait([&] { return cleaningRuns.load() == 1; })
+        .Do([](HWND dialog) {
+            EXPECT_FALSE(Enabled(dialog, IDC_SUBMIT));
+            EXPECT_FALSE(Enabled(dialog, IDC_CAMERA_LIST));
+            EXPECT_EQ(GetPluginState().submitRunState.load(), 0);
+        })
+        .Command(IDC_SUBMIT)
+        .Do([&](HWND) { release = true; })
+        .Wait([] { return SubmissionSettled(); })
+        .Do([](HWND dialog) {
+            EXPECT_TRUE(Enabled(dialog, IDC_SUBMIT));
+            EXPECT_FALSE(Enabled(dialog, IDC_EDIT_AO_RADIUS));  // disabled before, so after
+            EXPECT_EQ(GetPluginState().submitRunState.load(), 11);
+        })
+        .Close();
+    Open(Analysis({"A"}));
+    EXPECT_EQ(cleaningRuns.load(), 1);
+    // The client does not listen on port 1: the one box of the stop.
+    EXPECT_THAT(Boxes(), ElementsAre("{43}/{49}/OK"));
+}
+
+TEST_F(MainDialogTest, ASceneTheHostCannotSaveStartsNoSubmission) {
+    maxsim::SetSceneSaver([](const std::u16string&) { return false; });
+    user.Click(IDC_SUBMIT)
+        .Do([](HWND) {
+            EXPECT_EQ(GetPluginState().submitRunState.load(), 11);
+            EXPECT_EQ(GetPluginState().progressRunState.load(), -1);
+        })
+        .Close();
+    GetPluginState().progressRunState = -1;
+    GetPluginState().submitRunState = -1;
+    Open(Analysis({"A"}));
+    EXPECT_THAT(Boxes(), IsEmpty());
+}
+
+}  // namespace
