@@ -50,12 +50,13 @@ tsan: test-tsan
 demo: build
 	bash examples/demo.sh build/debug
 
-# Reading and writing a large analysis against jsoncpp alone; packing a 200 MB scene against
-# running 7-Zip directly.
+# Reading and writing a large analysis against jsoncpp alone; opening the main dialog on it
+# against reading it; packing a 200 MB scene against running 7-Zip directly.
 bench: deps
 	cmake --preset release > /dev/null
-	cmake --build --preset release --target scene_bench archive_bench
+	cmake --build --preset release --target scene_bench main_dialog_bench archive_bench
 	build/release/bench/scene_bench
+	build/release/bench/main_dialog_bench
 	build/release/bench/archive_bench
 
 # Fuzzes the analysis reader with the job writer, then the client's reply handler with the

@@ -1,7 +1,5 @@
 #include "scene/submission_choices.h"
 
-#include <algorithm>
-
 #include "config/plugin_settings.h"
 #include "scene/plugin_state.h"
 #include "text/crt_numbers.h"
@@ -20,28 +18,6 @@ int32_t Truncated(double value) {
         return value > 0 ? INT32_MAX : INT32_MIN;  // what a saturating conversion would give
     }
     return static_cast<int32_t>(value);
-}
-
-void ApplyCameraEdit(CameraMap& cameras, const CameraEdit& edit) {
-    CameraInfo& camera = cameras[edit.name];
-    if (edit.width) {
-        camera.width = *edit.width;
-    }
-    if (edit.height) {
-        camera.height = *edit.height;
-    }
-    if (edit.imageFormat) {
-        camera.imageFormat = *edit.imageFormat;
-    }
-    if (edit.outputName) {
-        camera.outputName = *edit.outputName;
-    }
-    if (edit.frameToRender) {
-        camera.frameToRender = *edit.frameToRender;
-    }
-    if (edit.isSpherical) {
-        camera.isSpherical = *edit.isSpherical;
-    }
 }
 
 }  // namespace
@@ -80,20 +56,7 @@ std::string GiScaleText(int giScaleIndex) {
     return giScaleIndex >= 0 && giScaleIndex <= 3 ? kScales[giScaleIndex] : kScales[0];
 }
 
-void ApplyDialogChoices(PluginState& state, const SubmissionChoices& choices) {
-    for (const CameraEdit& edit : choices.cameraEdits) {
-        ApplyCameraEdit(state.cameras, edit);
-    }
-    for (auto& [name, camera] : state.cameras) {
-        camera.selected = std::find(choices.tickedCameras.begin(), choices.tickedCameras.end(),
-                                    name) != choices.tickedCameras.end();
-    }
-    state.blockMode = choices.blockMode;
-    state.distributedCount = choices.distributedCount;
-}
-
 void ApplySubmissionChoices(PluginState& state, const SubmissionChoices& choices) {
-    ApplyDialogChoices(state, choices);
     ApplyCoronaLimits(state, choices);
     ApplyRenderChannels(state, choices);
 }

@@ -1,26 +1,13 @@
 #pragma once
-// Everything a submission takes from the main dialog, in the form the dialog holds it (check
-// states, field texts, the combo selection, the camera table's ticks and the camera settings
-// edits). The dialog fills it from its controls; zep-submit fills it from its flags.
+// Everything a submission reads from the main dialog's controls, in the form the controls hold
+// it: check states, field texts and the combo selection.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 struct PluginSettings;
 class PluginState;
-
-// One camera settings edit; an empty member leaves the camera's value as it is.
-struct CameraEdit {
-    std::u16string name;
-    std::optional<int32_t> width;
-    std::optional<int32_t> height;
-    std::optional<int32_t> frameToRender;
-    std::optional<std::u16string> imageFormat;
-    std::optional<std::u16string> outputName;
-    std::optional<bool> isSpherical;
-};
 
 struct SubmissionChoices {
     // Corona fields: passes (1054), hours (1047), noise level in percent (1045).
@@ -38,19 +25,10 @@ struct SubmissionChoices {
     unsigned psdChannel = 0;                  // 1053
     std::u16string gammaText = u"2.2";        // 1039
     unsigned saveSceneFile = 1;               // 1002
-    int32_t blockMode = 1;                    // 1 none, 10 or 64 blocks, 1010 distributed
-    int32_t distributedCount = 0;
-    std::vector<std::u16string> tickedCameras;  // names ticked in the camera table
-    std::vector<CameraEdit> cameraEdits;        // applied in order, before the ticks
 };
 
 // The text of the GI image scale selection; "100%" for any index outside 0 to 3.
 std::string GiScaleText(int giScaleIndex);
-
-// What the dialog keeps in the state while the user works: the camera edits (through the map's
-// index operation, as the camera settings dialog does), the ticks into `selected`, the block
-// mode and the distributed count.
-void ApplyDialogChoices(PluginState& state, const SubmissionChoices& choices);
 
 // The first step of a submission: in a Corona scene the three Corona fields replace the
 // analysis limits when one of them is not zero, and useCorona is set.
@@ -60,7 +38,7 @@ void ApplyCoronaLimits(PluginState& state, const SubmissionChoices& choices);
 // AO channel on) and the output gamma.
 void ApplyRenderChannels(PluginState& state, const SubmissionChoices& choices);
 
-// All three, in that order.
+// Both, in that order.
 void ApplySubmissionChoices(PluginState& state, const SubmissionChoices& choices);
 
 // The submission's GI scale in the settings record.

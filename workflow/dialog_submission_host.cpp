@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 #include "scene/plugin_state.h"
 #include "ui/dialog_ui.h"
+#include "workflow/submission_events.h"
 #include "workflow/virus_check.h"
 
 namespace {
@@ -39,9 +40,6 @@ SubmissionChoices DialogSubmissionHost::ReadChoices() {
     choices.psdChannel = checked(IDC_CHECK_PSD);
     choices.gammaText = text(IDC_EDIT_OUTPUT_GAMMA);
     choices.saveSceneFile = checked(IDC_SAVE_SCENE_FILE);
-    const PluginState& state = GetPluginState();
-    choices.blockMode = state.blockMode;
-    choices.distributedCount = state.distributedCount;
     return choices;
 }
 
@@ -96,4 +94,8 @@ void DialogSubmissionHost::RunVirusCheckScripts(const PluginSettings& settings) 
 
 void DialogSubmissionHost::PauseAfterArchive() {
     std::this_thread::sleep_for(std::chrono::seconds(1));
+}
+
+void DialogSubmissionHost::StepBegins(const char* step) {
+    ReportSubmissionStep(step);
 }

@@ -22,6 +22,7 @@ public:
     bool SaveSceneAs(const std::u16string& path) override;
     void RunVirusCheckScripts(const PluginSettings& settings) override;
     void PauseAfterArchive() override;
+    void StepBegins(const char* step) override;
 
 private:
     HWND dialog_;

@@ -9,6 +9,7 @@ namespace {
 
 std::mutex g_handlerMutex;
 std::function<void(const SubmissionOutcome&)> g_handler;
+std::function<void(const char*)> g_stepHandler;
 std::atomic<int> g_workersRunning{0};
 
 bool Running(int32_t runState) {
@@ -26,6 +27,18 @@ void ReportSubmissionFinished(const SubmissionOutcome& outcome) {
     std::lock_guard<std::mutex> lock(g_handlerMutex);
     if (g_handler) {
         g_handler(outcome);
+    }
+}
+
+void SetSubmissionStepHandler(std::function<void(const char* step)> handler) {
+    std::lock_guard<std::mutex> lock(g_handlerMutex);
+    g_stepHandler = std::move(handler);
+}
+
+void ReportSubmissionStep(const char* step) {
+    std::lock_guard<std::mutex> lock(g_handlerMutex);
+    if (g_stepHandler) {
+        g_stepHandler(step);
     }
 }
 

@@ -15,6 +15,10 @@ struct SubmissionOutcome {
 void SetSubmissionFinishedHandler(std::function<void(const SubmissionOutcome&)> handler);
 void ReportSubmissionFinished(const SubmissionOutcome& outcome);
 
+// Called on the worker's thread as each step of a submission begins; null removes the handler.
+void SetSubmissionStepHandler(std::function<void(const char* step)> handler);
+void ReportSubmissionStep(const char* step);
+
 // True when no submission worker and no progress window runs (they have finished, their
 // threads have done their last step, or none was ever started).
 bool SubmissionSettled();

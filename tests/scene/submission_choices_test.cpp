@@ -20,17 +20,6 @@ protected:
     SubmissionChoices choices;
 };
 
-TEST_F(SubmissionChoicesTest, TicksReplaceTheSelectionAndEditsReachTheirCamera) {
-    choices.tickedCameras = {u"Cam B"};
-    choices.cameraEdits = {CameraEdit{u"Cam B", 4000, {}, {}, {}, u"hero", true}};
-    ApplySubmissionChoices(state, choices);
-    EXPECT_FALSE(state.cameras[u"Cam A"].selected);
-    const CameraInfo& b = state.cameras[u"Cam B"];
-    EXPECT_EQ(
-        std::tie(b.selected, b.width, b.height, b.outputName, b.imageFormat, b.isSpherical),
-        std::make_tuple(true, 4000, 600, std::u16string(u"hero"), std::u16string(u"PNG"), true));
-}
-
 TEST_F(SubmissionChoicesTest, CoronaFieldsApplyOnlyInACoronaSceneAndWhenOneIsSet) {
     state.coronaPassLimit = 7;
     choices.coronaPassesText = u"25.9";
@@ -78,12 +67,8 @@ TEST_F(SubmissionChoicesTest, ChannelsCountOnlyAnExactTickAndAoValuesNeedTheAoCh
     EXPECT_EQ(state.aoSubdivs, 8);
 }
 
-TEST_F(SubmissionChoicesTest, BlocksAndGiScale) {
-    choices.blockMode = 1010;
-    choices.distributedCount = 4;
+TEST_F(SubmissionChoicesTest, GiScale) {
     choices.giScaleIndex = 2;
-    ApplySubmissionChoices(state, choices);
-    EXPECT_EQ(std::tie(state.blockMode, state.distributedCount), std::make_tuple(1010, 4));
     PluginSettings settings;
     ApplyGiScale(settings, choices);
     EXPECT_EQ(std::tie(settings.giScaleIndex, settings.giScaleText), std::make_tuple(2, "33%"));

@@ -14,7 +14,11 @@ const std::string kExample = std::string(ZEP_EXAMPLES_DIR) + "/living-room.analy
 
 class ZepSubmitTest : public testing_support::TempRootTest {
 protected:
-    void SetUp() override { root.WriteFile("ZEP Rendering/script/pmx_plugin.ini", ""); }
+    // The client has installed the data folder: the dialog opens only with its version.
+    void SetUp() override {
+        root.WriteFile("ZEP Rendering/script/pmx_plugin.ini",
+                       "[general]\r\nlowerversion=1.3.7\r\n");
+    }
 
     ToolRun Run(const std::vector<std::string>& arguments) {
         return RunTool(ZEP_SUBMIT_PATH, arguments,

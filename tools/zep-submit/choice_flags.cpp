@@ -4,8 +4,6 @@
 
 #include "text/conversions.h"
 
-namespace {
-
 std::vector<std::string> SplitOn(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::istringstream in(text);
@@ -17,6 +15,8 @@ std::vector<std::string> SplitOn(const std::string& text, char separator) {
     }
     return parts;
 }
+
+namespace {
 
 bool ReadInteger(const std::string& text, int32_t& value) {
     try {
@@ -59,6 +59,16 @@ bool ApplyCameraSetting(const std::string& setting, CameraEdit& edit) {
     return true;
 }
 
+bool KnownCamera(const CameraMap& cameras, const std::u16string& name, std::string& error) {
+    if (cameras.count(name) == 0) {
+        error = "the analysis has no camera named \"" + ToUtf8(name) + "\"";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 // "NAME:key=value,...": the name may itself hold colons, so the settings start after the last
 // colon whose remainder reads as settings.
 bool ParseCameraEdit(const std::string& flag, CameraEdit& edit) {
@@ -77,16 +87,6 @@ bool ParseCameraEdit(const std::string& flag, CameraEdit& edit) {
     }
     return false;
 }
-
-bool KnownCamera(const CameraMap& cameras, const std::u16string& name, std::string& error) {
-    if (cameras.count(name) == 0) {
-        error = "the analysis has no camera named \"" + ToUtf8(name) + "\"";
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 void AddChoiceFlags(CLI::App& command, ChoiceFlags& flags) {
     command.add_option("--select", flags.select, "tick this camera (repeat for several)");
@@ -114,8 +114,7 @@ void AddChoiceFlags(CLI::App& command, ChoiceFlags& flags) {
         ->check(CLI::IsMember({0, 1}));
 }
 
-bool BuildChoices(const ChoiceFlags& flags, const CameraMap& cameras, SubmissionChoices& choices,
-                  std::string& error) {
+bool CheckChoiceFlags(const ChoiceFlags& flags, const CameraMap& cameras, std::string& error) {
     for (const std::string& flag : flags.cameraEdits) {
         CameraEdit edit;
         if (!ParseCameraEdit(flag, edit)) {
@@ -127,49 +126,19 @@ bool BuildChoices(const ChoiceFlags& flags, const CameraMap& cameras, Submission
         if (!KnownCamera(cameras, edit.name, error)) {
             return false;
         }
-        choices.cameraEdits.push_back(edit);
-    }
-    if (flags.selectAll) {
-        for (const auto& entry : cameras) {
-            choices.tickedCameras.push_back(entry.first);
-        }
     }
     for (const std::string& name : flags.select) {
         if (!KnownCamera(cameras, FromUtf8(name), error)) {
             return false;
         }
-        choices.tickedCameras.push_back(FromUtf8(name));
     }
-    choices.blockMode = flags.blockMode;
-    choices.distributedCount = flags.distributed;
-    choices.colorChannel = flags.color ? 1 : 0;
-    if (!flags.ao.empty()) {
-        std::vector<std::string> parts = SplitOn(flags.ao, ',');
-        if (parts.size() != 2) {
-            error = "--ao takes RADIUS,SUBDIVS";
-            return false;
-        }
-        choices.aoChannel = 1;
-        choices.aoRadiusText = FromUtf8(parts[0]);
-        choices.aoSubdivsText = FromUtf8(parts[1]);
+    if (!flags.ao.empty() && SplitOn(flags.ao, ',').size() != 2) {
+        error = "--ao takes RADIUS,SUBDIVS";
+        return false;
     }
-    choices.materialChannel = flags.material ? 1 : 0;
-    choices.psdChannel = flags.psd ? 1 : 0;
-    if (flags.gi >= 0) {
-        choices.giChannel = 1;
-        choices.giScaleIndex = flags.gi;
+    if (!flags.corona.empty() && SplitOn(flags.corona, ',').size() != 3) {
+        error = "--corona takes PASSES,HOURS,NOISE";
+        return false;
     }
-    choices.gammaText = FromUtf8(flags.gamma);
-    if (!flags.corona.empty()) {
-        std::vector<std::string> parts = SplitOn(flags.corona, ',');
-        if (parts.size() != 3) {
-            error = "--corona takes PASSES,HOURS,NOISE";
-            return false;
-        }
-        choices.coronaPassesText = FromUtf8(parts[0]);
-        choices.coronaHoursText = FromUtf8(parts[1]);
-        choices.coronaNoiseText = FromUtf8(parts[2]);
-    }
-    choices.saveSceneFile = static_cast<unsigned>(flags.saveSceneFile);
     return true;
 }
