@@ -169,6 +169,13 @@ std::string MainDialogTest::DataFolder() {
     return (DataFolderEnvironment::root->Path() / "ZEP Rendering").string();
 }
 
+std::string MainDialogTest::DataLog() {
+    fs::path log =
+        DataFolderEnvironment::root->Path() / "ZEP Rendering" / "log1.3.7" / "pmx_data.log";
+    std::ifstream in(log, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 void MainDialogTest::SetScene(const std::string& fileName) {
     fs::path scenes = DataFolderEnvironment::root->Path() / "scenes";
     fs::create_directories(scenes);

@@ -35,6 +35,8 @@ protected:
 
     static void SetSetting(const std::string& key, const std::string& value);
     static std::string DataFolder();
+    // The pmx_data log as it is now.
+    static std::string DataLog();
     // The open scene: a file of that name in the scenes folder ("" for an unsaved scene).
     static void SetScene(const std::string& fileName);
 

@@ -287,9 +287,29 @@ TEST_F(MainDialogTest, ASubmissionFreezesTheDialogAndASecondOneStartsNothing) {
             EXPECT_EQ(GetPluginState().submitRunState.load(), 11);
         })
         .Close();
+    std::string logBefore = DataLog();
     Open(Analysis({"A"}));
     EXPECT_EQ(cleaningRuns.load(), 1);
     // The client does not listen on port 1: the one box of the stop.
+    EXPECT_THAT(Boxes(), ElementsAre("{43}/{49}/OK"));
+    // The cleaning scripts leave their lines in order, whatever they did.
+    std::string log = DataLog().substr(logBefore.size());
+    size_t adsl = log.find("[WARN] Check ADSL virus for scene");
+    size_t alc = log.find("[WARN] Check ALC virus for scene");
+    size_t crp = log.find("[WARN] Check CRP virus for scene");
+    EXPECT_LT(adsl, alc);
+    EXPECT_LT(alc, crp);
+    EXPECT_NE(crp, std::string::npos);
+}
+
+TEST_F(MainDialogTest, WithoutTheCleanBoxNoCleaningScriptRuns) {
+    std::string logBefore = DataLog();
+    user.TickRow(IDC_CAMERA_LIST, 0, true)
+        .Click(IDC_SUBMIT)
+        .Wait([] { return SubmissionSettled(); })
+        .Close();
+    Open(Analysis({"A"}));
+    EXPECT_EQ(DataLog().substr(logBefore.size()).find("virus"), std::string::npos);
     EXPECT_THAT(Boxes(), ElementsAre("{43}/{49}/OK"));
 }
 
