@@ -57,6 +57,11 @@ cat "$root/serve.log"
 section "The plug-in's logs"
 for log in "$root/ZEP Rendering"/log*/*.log; do echo "-- ${log#$root/}"; tr -d '\r' < "$log"; done
 
+section "max-sim: 3ds Max with the plug-in: its menu, the submission dialog, the information box"
+cp "$here/scenes/studio.max" "$root/scenes/"
+"$build/tools/max-sim/max-sim" open "$root/scenes/studio.max" menu "action 1497" show close \
+  "action 1498"
+
 section "The dialogs as the headless window system lays them out, in English and in Chinese"
 dialog_dump="$build/tools/dialog-dump/dialog-dump"
 "$dialog_dump" --language en main camera batch progress names
