@@ -46,7 +46,12 @@ for _ in $(seq 1 100); do grep -q listening "$root/serve.log" && break; sleep 0.
 "$zep_submit" submit "$root/scenes/living room.analysis.json" --scene "$root/scenes/living room.max" \
   --select VRayCam_Living --select VRayCam_Kitchen --backup || true
 
-section "The job file the client picked up"
+section "max-sim: the same in a simulated 3ds Max, through the plug-in's menu and dialog"
+cp "$here/scenes/studio.max" "$root/scenes/"
+"$build/tools/max-sim/max-sim" open "$root/scenes/studio.max" menu "action 1497" show \
+  "tick Studio_Front" "click 1000" "click 1005" wait
+
+section "The job files the client picked up"
 find "$root/scenes" -name '*.json' -path '*_plugin_output/json/*' -exec sh -c 'tr -d "\r" < "$1"' _ {} \;
 
 section "What the farm client recorded"

@@ -20,6 +20,7 @@ inline constexpr uint32_t kErrorAlreadyExists = 183;
 inline constexpr uint32_t kErrorBadExeFormat = 193;
 inline constexpr uint32_t kErrorFilenameTooLong = 206;
 inline constexpr uint32_t kWsaConnectionRefused = 10061;
+inline constexpr uint32_t kWsaSystemNotReady = 10091;
 
 uint32_t GetLastError();
 void SetLastError(uint32_t code);

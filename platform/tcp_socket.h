@@ -7,7 +7,8 @@
 
 namespace os {
 
-// WSAStartup(2.2) / WSACleanup; nothing to do on Linux.
+// WSAStartup(2.2) / WSACleanup. On Linux there is nothing to start; the environment variable
+// ZEP_WINSOCK_FAILS=1 makes StartNetworking fail (last error WSASYSNOTREADY, 10091).
 bool StartNetworking();
 void StopNetworking();
 

@@ -94,6 +94,16 @@
 #define IDC_INVALID_NAMES_LIST 1081
 
 // Strings
+// The library, its class and its menu; 15 is the menu title of older versions.
+#define IDS_LIB_DESCRIPTION 1
+#define IDS_CATEGORY 2
+#define IDS_CLASS_NAME 3
+#define IDS_SUBMIT_COMMAND 6
+#define IDS_ABOUT_COMMAND 12
+#define IDS_ABOUT_TEXT 13
+#define IDS_OLD_MENU_TITLE 15
+#define IDS_ABOUT_CAPTION 30
+#define IDS_MENU_TITLE 31
 #define IDS_FORMAT_PNG 8
 #define IDS_FORMAT_JPG 9
 #define IDS_FORMAT_TGA 10

@@ -1,7 +1,8 @@
 #pragma once
 // The simulated 3ds Max behind the SDK stand-in: what a tool or a test sets up before the
 // plug-in runs (the main window, the open scene, how scripts run and scenes are saved), and
-// what it reads back afterwards. Not part of the SDK; the plug-in never includes it.
+// what it reads back afterwards (the main menu bar, the module the language pack was chosen
+// for). Not part of the SDK; the plug-in never includes it.
 
 #include <functional>
 #include <string>
@@ -18,7 +19,11 @@ using ScriptRunner = std::function<BOOL(const std::u16string& script, FPValue* r
 // Writes the open scene to `path`; true when the file was written.
 using SceneSaver = std::function<bool(const std::u16string& path)>;
 
-// A fresh host: no scene, no window, scripts that fail and saves that fail.
+// A fresh host: no scene, no window, scripts that fail and saves that fail; no notification
+// registered; the action manager with the host's own table only; the menu manager with the main
+// menu bar (context 1) holding the host's own menus ("File", "Edit", "Rendering", "Help").
+// Everything plug-ins handed to the host (tables, callbacks, menus) is deleted, so a module must
+// still be loaded when the host is reset.
 void ResetHost();
 
 void SetMainWindow(HWND window);
@@ -30,5 +35,28 @@ std::u16string CurrentScenePath();
 
 void SetScriptRunner(ScriptRunner runner);
 void SetSceneSaver(SceneSaver saver);
+
+// The module MaxSDK::Util::UseLanguagePackLocale was last called with; null before.
+HINSTANCE LanguagePackModule();
+
+// The main menu bar as a user sees it: each entry of a menu is a command (its id and menu
+// text), a separator, or a sub-menu (its title and entries).
+struct MenuEntry {
+    enum class Kind { Command, Separator, SubMenu };
+    Kind kind = Kind::Command;
+    int command = 0;
+    std::u16string text;  // the command's menu text, or the sub-menu's title
+    std::vector<MenuEntry> entries;
+};
+std::vector<MenuEntry> MainMenuBar();
+
+// Strings of a plug-in module on Linux. The host reads a module's texts (action names, for
+// example) through the module handle, which is the module's base address: it finds the shared
+// object loaded there and calls the function it exports under this name, which copies string
+// `id` (at most `bufferUnits` - 1 units and a terminating zero) and returns its length, or 0
+// when the module has no such string. The host offers buffers of kModuleStringUnits units.
+inline constexpr char kModuleStringExport[] = "ZepLoadString";
+inline constexpr int kModuleStringUnits = 256;
+using ModuleStringLookup = int (*)(int id, char16_t* buffer, int bufferUnits);
 
 }  // namespace maxsim

@@ -1,7 +1,9 @@
 #pragma once
-// Stand-in for the host SDK's function-publishing value: the holder a MAXScript run may put its
-// result in. The plug-in only initialises and frees it.
+// Stand-in for the host SDK's function publishing: the value holder a MAXScript run may put its
+// result in (the plug-in only initialises and frees it), and the interface bases that published
+// classes such as ActionTable derive from.
 
+#include "baseinterface.h"
 #include "maxheap.h"
 
 class FPValue : public MaxHeapOperators {
@@ -16,3 +18,8 @@ public:
 
     int type = 0;
 };
+
+class FPInterface : public BaseInterface {};
+
+// An interface implemented by the object itself rather than by a separate descriptor.
+class FPMixinInterface : public FPInterface {};

@@ -9,6 +9,10 @@ using ActionTableId = DWORD;
 using ActionContextId = DWORD;
 using MenuContextId = DWORD;
 
+// A keyboard accelerator table (only passed along; tables here have none).
+struct HACCEL__;
+using HACCEL = HACCEL__*;
+
 // The superclass of global utility plug-ins.
 inline constexpr SClass_ID GUP_CLASS_ID = 0x000010E0;
 

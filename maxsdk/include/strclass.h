@@ -25,6 +25,9 @@ public:
     int length() const { return Length(); }
     bool isNull() const { return text_.empty(); }
 
+    bool operator==(const WStr& other) const { return text_ == other.text_; }
+    bool operator==(const MCHAR* other) const { return text_ == (other != nullptr ? other : u""); }
+
 private:
     std::u16string text_;
 };

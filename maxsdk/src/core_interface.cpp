@@ -1,9 +1,11 @@
-// The simulated host's core interface: its main window, the open scene and saving it, and the
-// MAXScript entry point. The submission worker calls in from its own thread, so the state is
-// kept under a lock.
+// The simulated host's core interface: its main window, the open scene and saving it, the
+// action and menu managers, and the MAXScript entry point. The submission worker calls in from
+// its own thread, so the state is kept under a lock.
+#include <atomic>
 #include <mutex>
 
 #include "host/simulated_host.h"
+#include "host_parts.h"
 #include "maxapi.h"
 #include "maxscript/maxscript.h"
 
@@ -95,15 +97,16 @@ SimulatedCore& Core() {
     return *core;
 }
 
+std::atomic<HINSTANCE> g_languagePackModule{nullptr};
+
 }  // namespace
 
-// The managers come with the rest of the simulated host.
 IActionManager* SimulatedCore::GetActionManager() {
-    return nullptr;
+    return &HostActionManager();
 }
 
 IMenuManager* SimulatedCore::GetMenuManager() {
-    return nullptr;
+    return &HostMenuManager();
 }
 
 Interface* GetCOREInterface() {
@@ -117,7 +120,10 @@ BOOL ExecuteMAXScriptScript(const MCHAR* script, MAXScript::ScriptSource /*sourc
 
 namespace MaxSDK::Util {
 
-void UseLanguagePackLocale(HINSTANCE /*module*/) {}
+// The host's language decides nothing on Linux (ZEP_LANGUAGE does); the call is only recorded.
+void UseLanguagePackLocale(HINSTANCE module) {
+    g_languagePackModule = module;
+}
 
 }  // namespace MaxSDK::Util
 
@@ -125,6 +131,11 @@ namespace maxsim {
 
 void ResetHost() {
     Core().Reset();
+    ResetNotifications();
+    // The host's menus show the host's table's items, so the table comes first.
+    ResetActions();
+    ResetMenus();
+    g_languagePackModule = nullptr;
 }
 
 void SetMainWindow(HWND window) {
@@ -145,6 +156,10 @@ void SetScriptRunner(ScriptRunner runner) {
 
 void SetSceneSaver(SceneSaver saver) {
     Core().SetSaver(std::move(saver));
+}
+
+HINSTANCE LanguagePackModule() {
+    return g_languagePackModule;
 }
 
 }  // namespace maxsim

@@ -5,13 +5,23 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
+#include "platform/last_error.h"
 #include "platform/posix/errno_table.h"
 #include "platform/tcp_socket.h"
 
 namespace os {
 
+// Linux needs no start-up. ZEP_WINSOCK_FAILS=1 makes it fail as WSAStartup does when the
+// network subsystem is not ready, so tools and tests can show what the plug-in does then.
 bool StartNetworking() {
+    const char* fails = std::getenv("ZEP_WINSOCK_FAILS");
+    if (fails != nullptr && std::strcmp(fails, "1") == 0) {
+        SetLastError(kWsaSystemNotReady);
+        return false;
+    }
     return true;
 }
 void StopNetworking() {}

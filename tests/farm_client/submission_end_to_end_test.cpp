@@ -80,4 +80,34 @@ TEST_F(SubmissionEndToEndTest, TheClientAcceptsTheSampleSceneOnceAndRefusesTheRe
     EXPECT_EQ(server.Stop(), 0);
 }
 
+// The same as a user makes it in 3ds Max: the plug-in's menu command, a ticked camera, the
+// cleaning box and the submit button, in max-sim. The accepted job ends the dialog, which keeps
+// its tool tips until a dialog is next closed; the user opens it once more and closes it.
+TEST_F(SubmissionEndToEndTest, ASubmissionThroughThePluginsDialog) {
+    fs::copy_file(fs::path(ZEP_EXAMPLES_DIR) / "scenes" / "studio.max",
+                  root.Path() / "scenes" / "studio.max");
+    ToolRun run =
+        RunTool(MAX_SIM_PATH,
+                {"--json", "open", (root.Path() / "scenes" / "studio.max").string(), "action 1497",
+                 "tick Studio_Front", "click 1000", "click 1005", "wait", "action 1497", "close"},
+                {"PROGRAMDATA=" + root.Path().string(), "ZEP_LANGUAGE=ids"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    Json::Value submission;
+    std::vector<std::string> boxes;
+    Json::Value record = run.Json();
+    for (const Json::Value& event : record["events"]) {
+        if (event["event"] == "submission") {
+            submission = event;
+        } else if (event["event"] == "box") {
+            boxes.push_back(event["text"].asString());
+        }
+    }
+    EXPECT_EQ(submission["result"].asInt(), 10001) << run.out;
+    EXPECT_TRUE(fs::exists(submission["jobFile"].asString()));
+    EXPECT_THAT(boxes, testing::ElementsAre("{98}"));
+    // The cleaning scripts have saved the scene without its malicious scripts.
+    EXPECT_THAT(root.ReadFile("scenes/studio.max"), testing::HasSubstr(R"("scripts" : [])"));
+    EXPECT_EQ(server.Stop(), 0);
+}
+
 }  // namespace

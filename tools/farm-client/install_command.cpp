@@ -23,11 +23,35 @@ struct InstallOptions {
 };
 
 constexpr const char16_t* kFolders[] = {u"", u"/script", u"/json", u"/compress", u"/7-Zip"};
-constexpr const char16_t* kScripts[] = {data_folder::kAnalysisScript, data_folder::kAdslScript,
-                                        data_folder::kAlcScript, data_folder::kCrpScript};
-constexpr char kScriptText[] =
-    "-- Placeholder laid out by farm-client install; the farm's client installs the real "
-    "script.\n";
+
+// Stand-ins for the farm's scripts. Each names its role in a marker line (script_roles.h), by
+// which the simulated host's interpreter runs it.
+struct ScriptFile {
+    const char16_t* path;
+    const char* text;
+};
+constexpr ScriptFile kScripts[] = {
+    {data_folder::kAnalysisScript,
+     "-- MaxRenderGlobalsParser.mse, laid out by farm-client install for development and tests.\n"
+     "-- zep-role: analysis\n"
+     "-- Defines gMax.analysis <result path> <options>, which writes the open scene's analysis\n"
+     "-- to the result path as UTF-8 JSON. The farm's client installs the real script.\n"},
+    {data_folder::kAdslScript,
+     "-- ZepAntivirusAdsl_UTF8.ms, laid out by farm-client install for development and tests.\n"
+     "-- zep-role: clean ADSL\n"
+     "-- The cleaning script of the ADSL family: removes the family's scripts from the open\n"
+     "-- scene and saves the scene. The farm's client installs the real script.\n"},
+    {data_folder::kAlcScript,
+     "-- ZepAntivirusAlc_UTF8.ms, laid out by farm-client install for development and tests.\n"
+     "-- zep-role: clean ALC\n"
+     "-- The cleaning script of the ALC family: removes the family's scripts from the open\n"
+     "-- scene and saves the scene. The farm's client installs the real script.\n"},
+    {data_folder::kCrpScript,
+     "-- ZepAntivirusCrp_UTF8.ms, laid out by farm-client install for development and tests.\n"
+     "-- zep-role: clean CRP\n"
+     "-- The cleaning script of the CRP family: removes the family's scripts from the open\n"
+     "-- scene and saves the scene. The farm's client installs the real script.\n"},
+};
 
 bool SetKey(const std::string& file, const char16_t* key, const std::string& value) {
     return os::WritePrivateProfileString(data_folder::kConfigSection, key, FromUtf8(value),
@@ -61,14 +85,14 @@ int Install(const InstallOptions& options) {
     std::cout << "config  " << config << " (ip=" << farm::kDefaultHost << ", port=" << options.port
               << ", lowerversion=" << options.lowerVersion << ")\n";
 
-    for (const char16_t* script : kScripts) {
-        const std::string path = farm::DataPath(options.root, script);
+    for (const ScriptFile& script : kScripts) {
+        const std::string path = farm::DataPath(options.root, script.path);
         if (fs::exists(path, error)) {
             std::cout << "script  " << path << " (kept)\n";
             continue;
         }
         std::ofstream out(path, std::ios::binary);
-        out << kScriptText;
+        out << script.text;
         out.close();
         if (!out) {
             std::cerr << "farm-client: cannot write " << path << "\n";

@@ -1,0 +1,125 @@
+// max-sim as people and scripts run it: a real process loading the built plug-in module, its
+// events as JSON and its exit code.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/support/temp_root.h"
+#include "tests/tools/tool_run.h"
+
+namespace {
+
+using testing_support::RunTool;
+using testing_support::ToolRun;
+
+class MaxSimTest : public testing_support::TempRootTest {
+protected:
+    void SetUp() override {
+        ToolRun install = RunTool(FARM_CLIENT_PATH, {"install", "--root", root.Path().string()});
+        ASSERT_EQ(install.exitCode, 0) << install.err;
+        root.WriteFile("scenes/shot1.max", R"({"analysis": {"cameras": [{"name": "Cam01"}],
+                                                 "renderer_full_name": "V_Ray 6"}})");
+    }
+    ToolRun Run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "--json");
+        return RunTool(MAX_SIM_PATH, arguments,
+                       {"PROGRAMDATA=" + root.Path().string(), "ZEP_LANGUAGE=en"});
+    }
+    std::string Scene() { return (root.Path() / "scenes/shot1.max").string(); }
+
+    // The events of a run that printed one JSON record.
+    static Json::Value Events(const ToolRun& run) {
+        Json::Value events = run.Json()["events"];
+        EXPECT_TRUE(events.isArray()) << run.out << run.err;
+        return events;
+    }
+    static std::vector<std::string> Kinds(const Json::Value& events) {
+        std::vector<std::string> kinds;
+        for (const Json::Value& event : events) {
+            kinds.push_back(event["event"].asString());
+        }
+        return kinds;
+    }
+    static const Json::Value* First(const Json::Value& events, const std::string& kind) {
+        for (const Json::Value& event : events) {
+            if (event["event"].asString() == kind) {
+                return &event;
+            }
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(MaxSimTest, TheMenuCommandOpensTheMainDialog) {
+    ToolRun run = Run({"open", Scene(), "menu", "action 1497", "show", "close"});
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    Json::Value events = Events(run);
+    EXPECT_EQ(First(events, "error"), nullptr) << run.out;
+
+    const Json::Value* menu = First(events, "menu");
+    ASSERT_NE(menu, nullptr);
+    const Json::Value& bar = (*menu)["bar"];
+    ASSERT_EQ(bar.size(), 5u);
+    EXPECT_EQ(bar[0]["title"].asString(), "File");
+    const Json::Value& plugin = bar[4];
+    EXPECT_EQ(plugin["title"].asString(), "ZEP Rendering");
+    ASSERT_EQ(plugin["items"].size(), 3u);
+    EXPECT_EQ(plugin["items"][0]["command"].asInt(), 1497);
+    EXPECT_TRUE(plugin["items"][1]["separator"].asBool());
+    EXPECT_EQ(plugin["items"][2]["command"].asInt(), 1498);
+
+    const Json::Value* opened = First(events, "opened");
+    const Json::Value* dialog = First(events, "dialog");
+    ASSERT_NE(opened, nullptr);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ((*opened)["dialog"].asInt(), 102);
+    EXPECT_EQ((*dialog)["dialog"].asInt(), 102);
+    EXPECT_FALSE((*dialog)["controls"].empty());
+    const Json::Value& last = events[events.size() - 1];
+    EXPECT_EQ(last["event"].asString(), "ended");
+    EXPECT_EQ(last["dialog"].asInt(), 102);
+    EXPECT_EQ(First(events, "close"), nullptr);
+}
+
+TEST_F(MaxSimTest, StepsThatRunOutCloseTheDialog) {
+    root.WriteFile("session.txt", "# from a file\nopen " + Scene() + "\naction 1497\n");
+    ToolRun run = Run({"--fail", "winsock", "--steps", (root.Path() / "session.txt").string()});
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    Json::Value events = Events(run);
+    EXPECT_THAT(Kinds(events), testing::Contains("stdout"));
+    EXPECT_EQ((*First(events, "stdout"))["text"].asString(), "Load WinSock Failed!");
+    const Json::Value* close = First(events, "close");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ((*close)["dialog"].asInt(), 102);
+    EXPECT_EQ(events[events.size() - 1]["event"].asString(), "ended");
+}
+
+TEST_F(MaxSimTest, StepsThatCannotBeAppliedEndTheSession) {
+    const std::pair<std::vector<std::string>, std::string> runs[] = {
+        {{"menu", "fly"}, "unknown step \"fly\""},
+        {{"click"}, "step click takes NUMBER"},
+        {{"click 1005"}, "no dialog is open"},
+        {{"open /nonexistent/shot.max"}, "cannot read the scene file"},
+        {{"action 4242"}, "no action table has command 4242"},
+        {{"action 1497", "click 4242", "show"}, "the dialog has no control 4242"},
+        {{"action 1497", "tick Nobody"}, "the camera list has no row \"Nobody\""},
+        {{"--plugin", "/nonexistent/plugin.so", "menu"}, "cannot load"},
+    };
+    for (const auto& [arguments, text] : runs) {
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        ToolRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+        Json::Value events = Events(run);
+        const Json::Value* error = First(events, "error");
+        ASSERT_NE(error, nullptr) << run.out;
+        EXPECT_THAT((*error)["text"].asString(), testing::HasSubstr(text));
+        EXPECT_EQ(First(events, "dialog"), nullptr);
+        // A dialog open when a step failed is closed all the same.
+        std::vector<std::string> kinds = Kinds(events);
+        EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "opened"),
+                  std::count(kinds.begin(), kinds.end(), "ended"));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,228 @@
+// The plug-in module loaded as 3ds Max loads it, against the simulated host: its exports, its
+// class, its commands and its menu through start, the start-up notification and stop.
+#include <dlfcn.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "actiontable.h"
+#include "guplib.h"
+#include "host/simulated_host.h"
+#include "iMenuMan.h"
+#include "iparamb2.h"
+#include "maxapi.h"
+#include "notify.h"
+#include "platform/win/message_box.h"
+
+namespace {
+
+using maxsim::MenuEntry;
+
+constexpr ActionTableId kTable = 0x45AA4389;
+constexpr MenuContextId kPluginMenuContext = 0x411A1C29;
+
+struct Module {
+    void* handle = nullptr;
+    HINSTANCE base = nullptr;
+    ClassDesc* (*LibClassDesc)(int) = nullptr;
+    int (*LibNumberClasses)() = nullptr;
+    ULONG (*LibVersion)() = nullptr;
+    const MCHAR* (*LibDescription)() = nullptr;
+    int (*ZepLoadString)(int, char16_t*, int) = nullptr;
+};
+
+template <typename Function>
+void Find(void* handle, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(::dlsym(handle, name));
+    ASSERT_NE(function, nullptr) << name;
+}
+
+const Module& Plugin() {
+    static Module module = [] {
+        ::setenv("ZEP_LANGUAGE", "en", 1);
+        Module loaded;
+        loaded.handle = ::dlopen(ZEP_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
+        EXPECT_NE(loaded.handle, nullptr) << ::dlerror();
+        Find(loaded.handle, "LibClassDesc", loaded.LibClassDesc);
+        Find(loaded.handle, "LibNumberClasses", loaded.LibNumberClasses);
+        Find(loaded.handle, "LibVersion", loaded.LibVersion);
+        Find(loaded.handle, "LibDescription", loaded.LibDescription);
+        Find(loaded.handle, "ZepLoadString", loaded.ZepLoadString);
+        Dl_info info{};
+        ::dladdr(reinterpret_cast<void*>(loaded.LibVersion), &info);
+        loaded.base = static_cast<HINSTANCE>(info.dli_fbase);
+        return loaded;
+    }();
+    return module;
+}
+
+std::u16string ModuleString(int id) {
+    char16_t buffer[256] = {};
+    int units = Plugin().ZepLoadString(id, buffer, 256);
+    return std::u16string(buffer, static_cast<size_t>(units));
+}
+
+IMenuManager& Menus() {
+    return *GetCOREInterface()->GetMenuManager();
+}
+
+// The entries of the main menu bar titled `title`.
+std::vector<MenuEntry> BarMenus(const std::u16string& title) {
+    std::vector<MenuEntry> found;
+    for (const MenuEntry& entry : maxsim::MainMenuBar()) {
+        if (entry.kind == MenuEntry::Kind::SubMenu && entry.text == title) {
+            found.push_back(entry);
+        }
+    }
+    return found;
+}
+
+std::vector<std::u16string> BarTitles() {
+    std::vector<std::u16string> titles;
+    for (const MenuEntry& entry : maxsim::MainMenuBar()) {
+        titles.push_back(entry.text);
+    }
+    return titles;
+}
+
+class PluginModuleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Plugin();
+        maxsim::ResetHost();
+        win::TakeMessageBoxes();
+    }
+    void TearDown() override {
+        if (plugin_ != nullptr) {
+            plugin_->DeleteThis();
+        }
+        maxsim::ResetHost();
+    }
+    GUP& Create() {
+        plugin_ = static_cast<GUP*>(Plugin().LibClassDesc(0)->Create(FALSE));
+        return *plugin_;
+    }
+    // The plug-in menu (exactly one must be on the bar) and its entries.
+    void ExpectOnePluginMenu() {
+        std::vector<MenuEntry> menus = BarMenus(ModuleString(31));
+        ASSERT_EQ(menus.size(), 1u);
+        const std::vector<MenuEntry>& entries = menus[0].entries;
+        ASSERT_EQ(entries.size(), 3u);
+        EXPECT_EQ(entries[0].command, 1497);
+        EXPECT_EQ(entries[0].text, ModuleString(6));
+        EXPECT_EQ(entries[1].kind, MenuEntry::Kind::Separator);
+        EXPECT_EQ(entries[2].command, 1498);
+        EXPECT_EQ(entries[2].text, ModuleString(12));
+    }
+
+    GUP* plugin_ = nullptr;
+};
+
+TEST_F(PluginModuleTest, ExportsDescribeOneUtilityClass) {
+    const Module& module = Plugin();
+    EXPECT_EQ(module.LibVersion(), 1572879360u);
+    EXPECT_EQ(module.LibNumberClasses(), 1);
+    EXPECT_EQ(module.LibClassDesc(1), nullptr);
+    ClassDesc* descriptor = module.LibClassDesc(0);
+    ASSERT_NE(descriptor, nullptr);
+    EXPECT_EQ(module.LibClassDesc(0), descriptor);
+    EXPECT_EQ(descriptor->SuperClassID(), 4320u);
+    EXPECT_TRUE(descriptor->ClassID() == Class_ID(0x92E04770, 0x337202D3));
+    EXPECT_EQ(std::u16string(descriptor->NonLocalizedClassName()), u"ZEP_Rendering_2022");
+    EXPECT_EQ(std::u16string(descriptor->ClassName()), ModuleString(3));
+    EXPECT_EQ(std::u16string(descriptor->Category()), ModuleString(2));
+    EXPECT_EQ(std::u16string(module.LibDescription()), ModuleString(1));
+    EXPECT_FALSE(ModuleString(1).empty());
+    // The module handle is the module's base address.
+    EXPECT_EQ(descriptor->HInstance(), module.base);
+}
+
+TEST_F(PluginModuleTest, StartAppendsThePluginMenuAfterTheHostMenus) {
+    Create().Start();
+    EXPECT_THAT(BarTitles(),
+                testing::ElementsAre(u"File", u"Edit", u"Rendering", u"Help", ModuleString(31)));
+    ExpectOnePluginMenu();
+}
+
+// Whatever the order of starts, start-up notifications and stops, the bar holds one plug-in
+// menu with its three entries.
+TEST_F(PluginModuleTest, RebuildsLeaveOneMenu) {
+    enum Call { kStart, kNotify, kStop };
+    const std::vector<std::vector<Call>> sequences{
+        {kStart, kNotify},          {kStart, kStart},        {kStart, kNotify, kStart},
+        {kStart, kNotify, kNotify}, {kStart, kStop, kStart}, {kStart, kStop, kNotify, kStart},
+    };
+    for (const std::vector<Call>& sequence : sequences) {
+        SCOPED_TRACE(testing::PrintToString(sequence));
+        maxsim::ResetHost();
+        GUP& plugin = plugin_ != nullptr ? *plugin_ : Create();
+        for (Call call : sequence) {
+            if (call == kStart) {
+                plugin.Start();
+            } else if (call == kNotify) {
+                BroadcastNotification(NOTIFY_SYSTEM_STARTUP);
+            } else {
+                plugin.Stop();
+            }
+        }
+        ExpectOnePluginMenu();
+    }
+}
+
+TEST_F(PluginModuleTest, StopRemovesTheMenuAndTheNotification) {
+    GUP& plugin = Create();
+    plugin.Start();
+    plugin.Stop();
+    BroadcastNotification(NOTIFY_SYSTEM_STARTUP);
+    EXPECT_TRUE(BarMenus(ModuleString(31)).empty());
+    EXPECT_EQ(Menus().FindMenu(ModuleString(31).c_str()), nullptr);
+}
+
+// A host updated from older versions still has their menus and the plug-in's menu context.
+TEST_F(PluginModuleTest, StartRemovesTheMenusOfOlderVersions) {
+    Menus().RegisterMenuBarContext(kPluginMenuContext, u"old");
+    const std::vector<std::u16string> titles{u"Norvale", u"ZEPCloud", ModuleString(15),
+                                             ModuleString(31)};
+    for (const std::u16string& title : titles) {
+        IMenu* menu = GetIMenu();
+        menu->SetTitle(title.c_str());
+        Menus().RegisterMenu(menu, 0);
+        IMenuItem* opener = GetIMenuItem();
+        opener->SetSubMenu(menu);
+        Menus().GetMainMenuBar()->AddItem(opener, -1);
+    }
+    Create().Start();
+    EXPECT_THAT(BarTitles(),
+                testing::ElementsAre(u"File", u"Edit", u"Rendering", u"Help", ModuleString(31)));
+    ExpectOnePluginMenu();
+}
+
+TEST_F(PluginModuleTest, TableTextsAndCommands) {
+    Create().Start();
+    ActionTable* table = GetCOREInterface()->GetActionManager()->FindTable(kTable);
+    ASSERT_NE(table, nullptr);
+    MSTR text;
+    EXPECT_EQ(table->GetMenuText(1499, text), FALSE);
+    EXPECT_EQ(std::u16string(text.data()), u"");
+    // The base table reads the command's texts from the module through its handle.
+    EXPECT_EQ(table->GetButtonText(1497, text), TRUE);
+    EXPECT_EQ(std::u16string(text.data()), ModuleString(6));
+    table->GetDescriptionText(1498, text);
+    EXPECT_EQ(std::u16string(text.data()), ModuleString(12));
+
+    // The information command, as a click on its menu item runs it.
+    EXPECT_EQ(table->GetAction(1498)->ExecuteAction(), TRUE);
+    std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(boxes[0].text, ModuleString(13));
+    EXPECT_EQ(boxes[0].caption, ModuleString(30));
+    EXPECT_EQ(boxes[0].type, win::kMbOk);
+    EXPECT_EQ(boxes[0].language, 1033);
+    EXPECT_EQ(table->GetAction(4242), nullptr);
+}
+
+}  // namespace
