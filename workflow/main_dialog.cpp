@@ -303,13 +303,12 @@ INT_PTR OnInitDialog(HWND dialog, const MainDialogTexts& texts) {
     return result;
 }
 
-void OnClose(HWND dialog) {
+void DeleteToolTips() {
     PluginState& state = GetPluginState();
     for (ToolTipExtender* toolTip : state.toolTips) {
         delete toolTip;
     }
     state.toolTips.clear();
-    win::EndDialog(dialog, 0);
 }
 
 }  // namespace
@@ -327,9 +326,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             OnCamerasEdited(dialog);
             return TRUE;
         case WM_CLOSE:
-            OnClose(dialog);
+            DeleteToolTips();
+            win::EndDialog(dialog, 0);
             return TRUE;
         case WM_DESTROY:
+            // A dialog ended by a submission or a check was not closed: its tips go with it.
+            DeleteToolTips();
             os::StopNetworking();
             return TRUE;
         case WM_MOUSEMOVE:

@@ -111,3 +111,64 @@ TEST_F(SubmissionEndToEndTest, ASubmissionThroughThePluginsDialog) {
 }
 
 }  // namespace
+
+namespace {
+
+// The job file of a finished submission, with the request ids and the scene's folder made
+// alike, so that two submissions of the same choices compare equal.
+std::string ComparableJob(const std::string& path, const std::string& folder) {
+    std::ifstream in(path, std::ios::binary);
+    std::string job((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    job = std::regex_replace(job, std::regex(folder), "SCENES");
+    return std::regex_replace(job, std::regex("[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}"), "ID");
+}
+
+}  // namespace
+
+// zep-submit's flags are the user's actions on the dialog: the same choices made in max-sim
+// and given as flags give the same job description.
+TEST_F(SubmissionEndToEndTest, FlagsGiveWhatTheSameActionsInTheDialogGive) {
+    for (const char* copy : {"a", "b"}) {
+        fs::create_directories(root.Path() / "scenes" / copy);
+        fs::copy_file(fs::path(ZEP_EXAMPLES_DIR) / "scenes" / "studio.max",
+                      root.Path() / "scenes" / copy / "studio.max");
+    }
+    std::string sceneA = (root.Path() / "scenes" / "a" / "studio.max").string();
+    std::string sceneB = (root.Path() / "scenes" / "b" / "studio.max").string();
+    // English: the format list then holds the names the --camera flag gives.
+    std::vector<std::string> environment = {"PROGRAMDATA=" + root.Path().string(),
+                                            "ZEP_LANGUAGE=en"};
+    ToolRun dialog = RunTool(
+        MAX_SIM_PATH,
+        {"--json", "open", sceneA, "action 1497", "tick Studio_Front", "dblclick Studio_Top",
+         "click 1042", "text 1015 640", "text 1016 480", "combo 1018 3", "click 1014", "click 1043",
+         "click 1056", "combo 1057 2", "click 1031", "text 1039 1.8", "click 1005", "wait"},
+        environment);
+    ASSERT_EQ(dialog.exitCode, 0) << dialog.out << dialog.err;
+    std::string jobA;
+    Json::Value record = dialog.Json();
+    for (const Json::Value& event : record["events"]) {
+        if (event["event"] == "submission") {
+            jobA = event["jobFile"].asString();
+        }
+    }
+
+    Json::Value scene;
+    std::ifstream(sceneB) >> scene;
+    scene["analysis"]["name"] = sceneB;
+    root.WriteFile("scenes/b/studio.analysis.json", scene["analysis"].toStyledString());
+    ToolRun flags =
+        RunTool(ZEP_SUBMIT_PATH,
+                {"submit", (root.Path() / "scenes" / "b" / "studio.analysis.json").string(),
+                 "--scene", sceneB, "--select", "Studio_Front", "--camera",
+                 "Studio_Top:width=640,height=480,format=EXR", "--color", "--gi", "2",
+                 "--block-mode", "10", "--gamma", "1.8", "--json"},
+                environment);
+    ASSERT_EQ(flags.exitCode, 0) << flags.out << flags.err;
+    std::string jobB = flags.Json()["jobFile"].asString();
+
+    ASSERT_FALSE(jobA.empty()) << dialog.out;
+    EXPECT_EQ(ComparableJob(jobA, (root.Path() / "scenes" / "a").string()),
+              ComparableJob(jobB, (root.Path() / "scenes" / "b").string()));
+    EXPECT_EQ(server.Stop(), 0);
+}
