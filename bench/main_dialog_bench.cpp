@@ -25,10 +25,10 @@ std::u16string analysisWide;
 
 // The analysis script: writes the analysis to the result path of the command.
 BOOL WriteAnalysis(const std::u16string& script, FPValue*) {
-    std::u16string call = u"gMax.analysis \"";
-    size_t start = script.find(call) + call.size();
-    std::u16string path = script.substr(start, script.find(u'"', start) - start);
-    std::ofstream(ToUtf8(path), std::ios::binary) << analysisUtf8;
+    std::u16string path;
+    if (maxsim::AnalysisResultPath(script, path)) {
+        std::ofstream(ToUtf8(path), std::ios::binary) << analysisUtf8;
+    }
     return 1;
 }
 

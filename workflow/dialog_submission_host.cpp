@@ -44,7 +44,11 @@ SubmissionChoices DialogSubmissionHost::ReadChoices() {
 }
 
 std::vector<CameraRow> DialogSubmissionHost::CameraRows() {
-    HWND list = win::GetDlgItem(dialog_, IDC_CAMERA_LIST);
+    return CameraTableRows(dialog_);
+}
+
+std::vector<CameraRow> CameraTableRows(HWND dialog) {
+    HWND list = win::GetDlgItem(dialog, IDC_CAMERA_LIST);
     std::vector<CameraRow> rows;
     int count = win::GetListViewItemCount(list);
     for (int row = 0; row < count; ++row) {

@@ -5,6 +5,9 @@
 
 #include "workflow/submit_scene.h"
 
+// The camera table's rows as the selection check reads them: each row's name and check box.
+std::vector<CameraRow> CameraTableRows(HWND dialog);
+
 class DialogSubmissionHost : public SubmissionHost {
 public:
     explicit DialogSubmissionHost(HWND dialog) : dialog_(dialog) {}

@@ -23,6 +23,7 @@
 #include "text/crt_numbers.h"
 #include "ui/dialog_ui.h"
 #include "ui/invalid_names_dialog.h"
+#include "workflow/dialog_submission_host.h"
 #include "workflow/scene_analysis.h"
 
 namespace {
@@ -175,19 +176,6 @@ void FillCameraTable(HWND dialog, PluginState& state, bool firstOpening) {
     win::SetComboSelection(sizes, 0);
 }
 
-std::vector<CameraRow> TableRows(HWND dialog) {
-    HWND list = win::GetDlgItem(dialog, IDC_CAMERA_LIST);
-    std::vector<CameraRow> rows;
-    for (int row = 0; row < win::GetListViewItemCount(list); ++row) {
-        CameraRow camera;
-        camera.name = win::GetListViewItemText(list, row, 0, kTextUnits);
-        camera.stateImage =
-            static_cast<int32_t>(win::GetListViewItemState(list, row, LVIS_STATEIMAGEMASK) >> 12);
-        rows.push_back(camera);
-    }
-    return rows;
-}
-
 }  // namespace
 
 MainDialogTexts LoadMainDialogTexts() {
@@ -289,7 +277,7 @@ int InitializeDialog(HWND dialog, const std::u16string& caption, std::u16string 
     FillCameraTable(dialog, state, firstOpening);
     win::CheckDlgButton(dialog, IDC_SAVE_SCENE_FILE, BST_CHECKED);
     RestoreRememberedSettings(dialog, state, texts);
-    if (ValidateCameraSelection(ui.logger, ui.problemList, TableRows(dialog), state.cameras,
+    if (ValidateCameraSelection(ui.logger, ui.problemList, CameraTableRows(dialog), state.cameras,
                                 true) == kSelectionInvalidName) {
         ShowInvalidNamesDialog(dialog);
         return kCameraCheckFailed;

@@ -36,6 +36,10 @@ std::u16string CurrentScenePath();
 void SetScriptRunner(ScriptRunner runner);
 void SetSceneSaver(SceneSaver saver);
 
+// The result path of the analysis call in a script the plug-in sends (`gMax.analysis "PATH" ""`),
+// for runners that stand in for the analysis script; false when the script makes no such call.
+bool AnalysisResultPath(const std::u16string& script, std::u16string& path);
+
 // The module MaxSDK::Util::UseLanguagePackLocale was last called with; null before.
 HINSTANCE LanguagePackModule();
 

@@ -158,6 +158,21 @@ void SetSceneSaver(SceneSaver saver) {
     Core().SetSaver(std::move(saver));
 }
 
+bool AnalysisResultPath(const std::u16string& script, std::u16string& path) {
+    constexpr std::u16string_view kCall = u"gMax.analysis \"";
+    size_t start = script.find(kCall);
+    if (start == std::u16string::npos) {
+        return false;
+    }
+    start += kCall.size();
+    size_t end = script.find(u'"', start);
+    if (end == std::u16string::npos) {
+        return false;
+    }
+    path = script.substr(start, end - start);
+    return true;
+}
+
 HINSTANCE LanguagePackModule() {
     return g_languagePackModule;
 }

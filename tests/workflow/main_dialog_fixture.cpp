@@ -38,14 +38,10 @@ std::string g_analysis;
 }  // namespace
 
 BOOL MainDialogTest::AnalysisScript(const std::u16string& script, FPValue*) {
-    std::u16string call = u"gMax.analysis \"";
-    size_t start = script.find(call);
-    if (start == std::u16string::npos) {
-        return 1;
+    std::u16string path;
+    if (maxsim::AnalysisResultPath(script, path)) {
+        std::ofstream(ToUtf8(path), std::ios::binary) << g_analysis;
     }
-    start += call.size();
-    std::u16string path = script.substr(start, script.find(u'"', start) - start);
-    std::ofstream(ToUtf8(path), std::ios::binary) << g_analysis;
     return 1;
 }
 

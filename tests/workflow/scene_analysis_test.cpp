@@ -34,13 +34,11 @@ protected:
         maxsim::ResetHost();
         maxsim::SetScriptRunner([this](const std::u16string& script, FPValue*) -> BOOL {
             scripts.push_back(ToUtf8(script));
-            std::u16string call = u"gMax.analysis \"";
-            size_t start = script.find(call);
-            if (start == std::u16string::npos) {
+            std::u16string widePath;
+            if (!maxsim::AnalysisResultPath(script, widePath)) {
                 return 0;
             }
-            start += call.size();
-            std::string path = ToUtf8(script.substr(start, script.find(u'"', start) - start));
+            std::string path = ToUtf8(widePath);
             std::ofstream(path, std::ios::binary) << written;
             if (sideFile) {
                 std::ofstream(path + ".log") << "log";

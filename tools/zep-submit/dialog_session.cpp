@@ -25,13 +25,10 @@ std::string g_analysisBytes;
 // The minimal host's interpreter: the analysis command writes the given analysis to its result
 // path; every other script (the cleaning scripts) runs and changes nothing.
 BOOL RunScript(const std::u16string& script, FPValue*) {
-    std::u16string call = u"gMax.analysis \"";
-    size_t start = script.find(call);
-    if (start == std::u16string::npos) {
+    std::u16string path;
+    if (!maxsim::AnalysisResultPath(script, path)) {
         return 1;
     }
-    start += call.size();
-    std::u16string path = script.substr(start, script.find(u'"', start) - start);
     return os::WriteFileAtomically(path, g_analysisBytes) ? 1 : 0;
 }
 
