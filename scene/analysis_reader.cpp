@@ -317,11 +317,11 @@ void Reading::ListDuplicateFiles() {
         return;
     }
     state_.problems.push_back(duplicateFilesHeading_);
-    for (Json::ArrayIndex i = 0; i < sameFiles_->size(); ++i) {
-        std::string path;
-        if (OptionalText((*sameFiles_)[i], "path", "same_file[" + std::to_string(i) + "].path",
-                         path)) {
-            state_.problems.push_back(duplicateFilePrefix_ + FromUtf8(path));
+    // Only an entry with a path text adds a line; any other entry is passed over in silence.
+    for (const Json::Value& entry : *sameFiles_) {
+        const Json::Value* path = FindMember(entry, "path");
+        if (path != nullptr && path->isString()) {
+            state_.problems.push_back(duplicateFilePrefix_ + FromUtf8(path->asString()));
         }
     }
 }
