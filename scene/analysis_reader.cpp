@@ -41,21 +41,6 @@ std::u16string AsciiUpper(std::u16string text) {
     return text;
 }
 
-// The text of a value the analysis writes as a string. A JSON number gives its decimal text
-// (a real as jsoncpp writes it, "360.0" for 360.0); any other type has no text.
-bool ScalarText(const Json::Value& value, std::string& text) {
-    switch (value.type()) {
-        case Json::stringValue:
-        case Json::intValue:
-        case Json::uintValue:
-        case Json::realValue:
-            text = value.asString();
-            return true;
-        default:
-            return false;
-    }
-}
-
 // One reading: the parsed analysis, the state it fills, and whether the warnings heading has
 // been added yet.
 class Reading {
@@ -117,7 +102,7 @@ std::string Reading::RequiredText(const Json::Value& object, const char* key,
                                   const std::string& name) {
     std::string text;
     const Json::Value* member = FindMember(object, key);
-    if (member == nullptr || !ScalarText(*member, text)) {
+    if (member == nullptr || !JsonScalarText(*member, text)) {
         Log("Member is missing or not a string: " + name, "WARN");
         return {};
     }
@@ -130,7 +115,7 @@ bool Reading::OptionalText(const Json::Value& object, const char* key, const std
     if (member == nullptr) {
         return false;
     }
-    if (!ScalarText(*member, text)) {
+    if (!JsonScalarText(*member, text)) {
         Log("Member is not a string: " + name, "WARN");
         return false;
     }

@@ -6,7 +6,6 @@
 #include <exception>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "platform/files.h"
 #include "resources/message_box.h"
@@ -48,53 +47,40 @@ void RemoveUnlessNull(Json::Value& root, const char* key) {
     }
 }
 
-// Keeps only the entry's path, as a string ("" when it has none).
-void ReduceToPath(Json::Value& entry, pmx_Logger& log) {
-    const Json::Value* path = entry.isObject() ? FindMember(entry, "path") : nullptr;
-    if (path == nullptr || !path->isString()) {
+// The entry's path as a text: a string as it stands, a number as its decimal text, anything
+// else (or no path at all) as "" with a WARN line.
+std::string ReferencePath(const Json::Value& entry, pmx_Logger& log) {
+    std::string path;
+    const Json::Value* member = FindMember(entry, "path");
+    if (member == nullptr || !JsonScalarText(*member, path)) {
         log.Write("A reference file of the analysis has no path text!", "WARN");
-        entry = Json::Value(Json::objectValue);
-        entry["path"] = "";
-        return;
     }
-    if (entry.size() > 1) {
-        for (const std::string& name : entry.getMemberNames()) {
-            if (name != "path") {
-                entry.removeMember(name);
-            }
-        }
-    }
+    return path;
 }
 
-// The analysis reference files without the scene file itself, each reduced to its path. The
-// list is edited in place: it can hold a hundred thousand entries.
+// The analysis reference files without the scene file itself, as a new list of objects that
+// hold only the path: other members and every comment of the old list stay behind.
 void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_Logger& log) {
     const Json::Value* found = FindMember(root, "reference_file");
     if (found == nullptr) {
         return;
     }
-    if (!found->isArray()) {
-        if (!found->isNull()) {
-            log.Write("The reference files of the analysis are not a list!", "WARN");
+    Json::Value kept(Json::arrayValue);
+    if (found->isArray()) {
+        for (const Json::Value& entry : *found) {
+            std::string path = ReferencePath(entry, log);
+            if (path != scenePath) {
+                Json::Value item(Json::objectValue);
+                item["path"] = path;
+                kept.append(std::move(item));
+            }
         }
-        root.removeMember("reference_file");
-        return;
+    } else if (!found->isNull()) {
+        log.Write("The reference files of the analysis are not a list!", "WARN");
     }
-    Json::Value& listed = root["reference_file"];
-    std::vector<Json::ArrayIndex> sceneEntries;
-    for (Json::ArrayIndex i = 0; i < listed.size(); ++i) {
-        Json::Value& entry = listed[i];
-        ReduceToPath(entry, log);
-        if (entry["path"].asString() == scenePath) {
-            sceneEntries.push_back(i);
-        }
-    }
-    for (auto index = sceneEntries.rbegin(); index != sceneEntries.rend(); ++index) {
-        Json::Value removed;
-        listed.removeIndex(*index, &removed);
-    }
-    if (listed.empty()) {
-        root.removeMember("reference_file");
+    root.removeMember("reference_file");
+    if (!kept.empty()) {
+        root["reference_file"] = std::move(kept);
     }
 }
 

@@ -22,3 +22,16 @@ const Json::Value* FindMember(const Json::Value& object, std::string_view key) {
     }
     return object.find(key.data(), key.data() + key.size());
 }
+
+bool JsonScalarText(const Json::Value& value, std::string& text) {
+    switch (value.type()) {
+        case Json::stringValue:
+        case Json::intValue:
+        case Json::uintValue:
+        case Json::realValue:
+            text = value.asString();
+            return true;
+        default:
+            return false;
+    }
+}

@@ -4,6 +4,7 @@
 
 #include <json/json.h>
 
+#include <string>
 #include <string_view>
 
 // Parses UTF-8 JSON with its comments collected, so a styled writer puts them back. False when
@@ -13,3 +14,8 @@ bool ParseJsonText(std::string_view utf8, Json::Value& root);
 // The member `key` of `object`, or null when `object` is not an object or has no such member.
 // Unlike operator[], it never adds the member.
 const Json::Value* FindMember(const Json::Value& object, std::string_view key);
+
+// The text of a value the analysis writes as a string. A JSON number gives its decimal text as
+// jsoncpp's asString writes it ("360.0" for 360.0); any other type has no text, and the result
+// is false.
+bool JsonScalarText(const Json::Value& value, std::string& text);
