@@ -15,6 +15,7 @@
 #include "tools/zep-submit/commands.h"
 #include "tools/zep-submit/headless_host.h"
 #include "tools/zep-submit/json_output.h"
+#include "tools/zep-submit/plugin_output.h"
 
 namespace {
 
@@ -87,6 +88,9 @@ int Submit(const SubmitOptions& options) {
                                                      : win::MessageBoxPolicy::AnswerNoCancel);
     PluginState& state = GetPluginState();
     std::ostream* progress = options.json ? nullptr : &std::cout;
+    if (options.json) {
+        KeepPluginOutput();
+    }
 
     SubmissionReport report;
     int32_t result = 0;
@@ -131,6 +135,7 @@ int Submit(const SubmitOptions& options) {
                                                        : Json::Value(report.archivePath);
         output["outputFolder"] = Utf16OrNull(report.outputFolder);
         output["messages"] = MessagesJson();
+        output["stdout"] = PluginOutputJson();
         PrintJson(std::cout, output);
     } else {
         if (!opened) {
