@@ -24,8 +24,14 @@ const Json::Value* FindMember(const Json::Value& object, std::string_view key) {
 }
 
 bool JsonScalarText(const Json::Value& value, std::string& text) {
+    const char* begin = nullptr;
+    const char* end = nullptr;
     switch (value.type()) {
         case Json::stringValue:
+            // Into the text's own buffer: a caller that reads many reuses one.
+            value.getString(&begin, &end);
+            text.assign(begin, end);
+            return true;
         case Json::intValue:
         case Json::uintValue:
         case Json::realValue:
