@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "platform/files.h"
@@ -47,40 +48,93 @@ void RemoveUnlessNull(Json::Value& root, const char* key) {
     }
 }
 
-// The entry's path as a text: a string as it stands, a number as its decimal text, anything
-// else (or no path at all) as "" with a WARN line.
-std::string ReferencePath(const Json::Value& entry, pmx_Logger& log) {
-    std::string path;
-    const Json::Value* member = FindMember(entry, "path");
-    if (member == nullptr || !JsonScalarText(*member, path)) {
-        log.Write("A reference file of the analysis has no path text!", "WARN");
+// Drops the comments attached to the value itself (those of its members stay).
+void DropComments(Json::Value& value) {
+    if (value.hasComment(Json::commentBefore) || value.hasComment(Json::commentAfterOnSameLine) ||
+        value.hasComment(Json::commentAfter)) {
+        Json::Value bare;
+        bare.swapPayload(value);
+        value.swap(bare);
     }
-    return path;
 }
 
-// The analysis reference files without the scene file itself, as a new list of objects that
-// hold only the path: other members and every comment of the old list stay behind.
+// The one member of an object that holds only a path string, or null.
+Json::Value* OnlyPathString(Json::Value& entry) {
+    if (!entry.isObject() || entry.size() != 1) {
+        return nullptr;
+    }
+    auto member = entry.begin();
+    const char* end = nullptr;
+    const char* name = member.memberName(&end);
+    return std::string_view(name, static_cast<size_t>(end - name)) == "path" && member->isString()
+               ? &*member
+               : nullptr;
+}
+
+// Turns an entry of the list into an object holding only the path text, without comments: a
+// string stays as it is, a number becomes its decimal text, anything else (or no path) becomes
+// "" with a WARN line. An entry that holds only a path string (the usual case) keeps its object.
+void ReduceToPath(Json::Value& entry, pmx_Logger& log) {
+    if (Json::Value* path = OnlyPathString(entry)) {
+        DropComments(entry);
+        DropComments(*path);
+        return;
+    }
+    const Json::Value* member = FindMember(entry, "path");
+    Json::Value path;
+    std::string text;
+    if (member != nullptr && member->isString()) {
+        path.swapPayload(entry["path"]);
+    } else if (member != nullptr && JsonScalarText(*member, text)) {
+        path = text;
+    } else {
+        log.Write("A reference file of the analysis has no path text!", "WARN");
+        path = "";
+    }
+    Json::Value item(Json::objectValue);
+    item["path"] = std::move(path);
+    entry.swap(item);
+}
+
+bool IsText(const Json::Value& value, std::string_view text) {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    return value.getString(&begin, &end) &&
+           std::string_view(begin, static_cast<size_t>(end - begin)) == text;
+}
+
+// The analysis reference files without the scene file itself, each reduced to an object that
+// holds only its path. The result is a new list as far as the job can tell: no comment of the
+// old list or of its entries stays. Lists of a hundred thousand entries are common, so the old
+// one is rewritten in place, in order, with the entries after a dropped one moved up.
 void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_Logger& log) {
     const Json::Value* found = FindMember(root, "reference_file");
     if (found == nullptr) {
         return;
     }
-    Json::Value kept(Json::arrayValue);
+    Json::Value list;
     if (found->isArray()) {
-        for (const Json::Value& entry : *found) {
-            std::string path = ReferencePath(entry, log);
-            if (path != scenePath) {
-                Json::Value item(Json::objectValue);
-                item["path"] = path;
-                kept.append(std::move(item));
+        list.swapPayload(root["reference_file"]);
+        Json::ArrayIndex kept = 0;
+        auto out = list.begin();
+        for (auto in = list.begin(); in != list.end(); ++in) {
+            ReduceToPath(*in, log);
+            if (IsText(*in->begin(), scenePath)) {
+                continue;
             }
+            if (out != in) {
+                out->swap(*in);
+            }
+            ++out;
+            ++kept;
         }
+        list.resize(kept);
     } else if (!found->isNull()) {
         log.Write("The reference files of the analysis are not a list!", "WARN");
     }
     root.removeMember("reference_file");
-    if (!kept.empty()) {
-        root["reference_file"] = std::move(kept);
+    if (!list.empty()) {
+        root["reference_file"] = std::move(list);
     }
 }
 
@@ -182,11 +236,11 @@ std::string AppVersion(const Json::Value& root) {
 }
 
 std::string SubmissionNotice(const PluginSettings& settings, const std::u16string& jobPath,
-                             const Json::Value& root, unsigned saveSceneFile) {
+                             const std::string& appVersion, unsigned saveSceneFile) {
     Json::Value notice(Json::objectValue);
     notice["scenePath"] = settings.scenePath;
     notice["filePath"] = ToUtf8(jobPath);
-    notice["maxVersion"] = "3ds Max " + AppVersion(root);
+    notice["maxVersion"] = "3ds Max " + appVersion;
     notice["compressPath"] = settings.archivePath;
     notice["PLUGIN_SAVE_SCENE_FILE"] = Json::UInt{saveSceneFile};
     return Json::StyledWriter().write(notice);
@@ -213,6 +267,10 @@ bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFi
         return Fail(state, dialog, texts, kParseFailed);
     }
     EditIntoJob(root, state, settings, state.log);
+    const std::string appVersion = AppVersion(root);
+    std::string text = Json::StyledWriter().write(root);
+    root = Json::Value();  // the document's memory goes before the file's bytes are made
+    text = TextModeBytes(text);
 
     const std::u16string& folder = settings.jsonFolder;
     if (!os::PathExists(folder)) {
@@ -220,11 +278,11 @@ bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFi
     }
     const std::u16string path = folder + u"/" + requestId + u".json";
     // The client may look at the folder at any moment: the file appears whole or not at all.
-    if (!os::WriteFileAtomically(path, TextModeBytes(Json::StyledWriter().write(root)))) {
+    if (!os::WriteFileAtomically(path, text)) {
         return Fail(state, dialog, texts, kOpenFailed);
     }
 
-    std::string built = SubmissionNotice(settings, path, root, saveSceneFile);
+    std::string built = SubmissionNotice(settings, path, appVersion, saveSceneFile);
     std::u16string jobPath = path;
     notice.swap(built);
     settings.jsonFolder.swap(jobPath);
