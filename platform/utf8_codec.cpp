@@ -1,31 +1,21 @@
 #include "platform/utf8_codec.h"
 
+#include "platform/utf16_scan.h"
+
 #include <cstdint>
 #include <cstring>
 
 namespace os {
 namespace {
 
-// Analysis texts are mostly ASCII: runs of it are skipped and copied a machine word at a time.
+// Analysis texts are mostly ASCII: UTF-8 runs of it are skipped a machine word at a time (the
+// UTF-16 side is in utf16_scan.h).
 constexpr uint64_t kHighBitOfEachByte = 0x8080808080808080ull;
-constexpr uint64_t kAboveAsciiOfEachUnit = 0xFF80FF80FF80FF80ull;
 
 uint64_t Word(const void* at) {
     uint64_t word = 0;
     std::memcpy(&word, at, sizeof word);
     return word;
-}
-
-// The length of the run of ASCII units that starts at `at`.
-size_t AsciiRun(std::u16string_view text, size_t at) {
-    size_t end = at;
-    while (end + 4 <= text.size() && (Word(text.data() + end) & kAboveAsciiOfEachUnit) == 0) {
-        end += 4;
-    }
-    while (end < text.size() && text[end] < 0x80) {
-        ++end;
-    }
-    return end - at;
 }
 
 // The length of the run of ASCII bytes that starts at `at`.
@@ -52,7 +42,7 @@ bool IsLowSurrogate(char16_t unit) {
 bool Utf8Length(std::u16string_view text, size_t& length) {
     length = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        const size_t ascii = AsciiRun(text, i);
+        const size_t ascii = AsciiRunLength(text, i);
         length += ascii;
         i += ascii;
         if (i == text.size()) {
@@ -71,10 +61,6 @@ bool Utf8Length(std::u16string_view text, size_t& length) {
         }
     }
     return true;
-}
-
-bool IsContinuation(uint8_t byte) {
-    return (byte & 0xC0) == 0x80;
 }
 
 // The UTF-16 units that `text` takes, or false at a sequence that is not well formed.
@@ -99,48 +85,6 @@ bool Utf16Length(std::string_view text, size_t& length) {
 
 }  // namespace
 
-size_t Utf8SequenceLength(std::string_view text, size_t at) {
-    const auto byte = [&](size_t offset) {
-        return at + offset < text.size() ? static_cast<uint8_t>(text[at + offset]) : uint8_t{0};
-    };
-    const uint8_t lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        return IsContinuation(byte(1)) ? 2 : 0;
-    }
-    if (lead >= 0xE0 && lead <= 0xEF) {
-        const uint8_t low = lead == 0xE0 ? 0xA0 : 0x80;
-        const uint8_t high = lead == 0xED ? 0x9F : 0xBF;
-        return byte(1) >= low && byte(1) <= high && IsContinuation(byte(2)) ? 3 : 0;
-    }
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        const uint8_t low = lead == 0xF0 ? 0x90 : 0x80;
-        const uint8_t high = lead == 0xF4 ? 0x8F : 0xBF;
-        return byte(1) >= low && byte(1) <= high && IsContinuation(byte(2)) &&
-                       IsContinuation(byte(3))
-                   ? 4
-                   : 0;
-    }
-    return 0;
-}
-
-char32_t DecodeUtf8Sequence(std::string_view text, size_t at, size_t length) {
-    const auto* in = reinterpret_cast<const uint8_t*>(text.data() + at);
-    switch (length) {
-        case 1:
-            return in[0];
-        case 2:
-            return (in[0] & 0x1Fu) << 6 | (in[1] & 0x3Fu);
-        case 3:
-            return (in[0] & 0x0Fu) << 12 | (in[1] & 0x3Fu) << 6 | (in[2] & 0x3Fu);
-        default:
-            return (in[0] & 0x07u) << 18 | (in[1] & 0x3Fu) << 12 | (in[2] & 0x3Fu) << 6 |
-                   (in[3] & 0x3Fu);
-    }
-}
-
 bool WellFormedUtf16ToUtf8(std::u16string_view text, std::string& utf8) {
     size_t length = 0;
     if (!Utf8Length(text, length)) {
@@ -149,10 +93,10 @@ bool WellFormedUtf16ToUtf8(std::u16string_view text, std::string& utf8) {
     utf8.resize(length);
     char* out = utf8.data();
     for (size_t i = 0; i < text.size(); ++i) {
-        const size_t ascii = AsciiRun(text, i);
-        for (size_t end = i + ascii; i < end; ++i) {
-            *out++ = static_cast<char>(text[i]);
-        }
+        const size_t ascii = AsciiRunLength(text, i);
+        NarrowAscii(text, i, ascii, out);
+        out += ascii;
+        i += ascii;
         if (i == text.size()) {
             break;
         }

@@ -1,9 +1,7 @@
 #include "text/conversions.h"
 
-#include <cstdint>
-#include <cstring>
-
 #include "platform/code_page.h"
+#include "platform/utf16_scan.h"
 
 namespace {
 
@@ -11,21 +9,8 @@ std::string_view UpToZero(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
-// A whole analysis passes through here: the search goes eight units at a time until two words
-// show a zero unit.
 std::u16string_view UpToZero(std::u16string_view text) {
-    constexpr uint64_t kOnes = 0x0001000100010001ull;
-    constexpr uint64_t kHighBits = 0x8000800080008000ull;
-    const auto hasZero = [&](size_t at) {
-        uint64_t word = 0;
-        std::memcpy(&word, text.data() + at, sizeof word);
-        return (word - kOnes) & ~word & kHighBits;
-    };
-    size_t at = 0;
-    while (at + 8 <= text.size() && (hasZero(at) | hasZero(at + 4)) == 0) {
-        at += 8;
-    }
-    return text.substr(0, text.find(u'\0', at));
+    return text.substr(0, os::FirstZeroUnit(text));
 }
 
 }  // namespace
