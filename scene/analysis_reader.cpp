@@ -298,17 +298,28 @@ void Reading::CheckReferenceFiles() {
     std::string text;
     Json::ArrayIndex index = 0;
     for (const Json::Value& entry : *references) {
-        RequiredText(entry, "path", MemberName("reference_file", index++, "path"), text);
+        // The usual entry, { "path" : "..." }, is read where it lies.
+        const Json::Value* member = SoleMember(entry, "path");
+        const char* begin = nullptr;
+        const char* end = nullptr;
+        std::string_view path;
+        if (member != nullptr && member->getString(&begin, &end)) {
+            path = std::string_view(begin, static_cast<size_t>(end - begin));
+        } else {
+            RequiredText(entry, "path", MemberName("reference_file", index, "path"), text);
+            path = text;
+        }
+        ++index;
         bool hasCyrillic = false;
         bool legal = false;
-        if (!TestReferencePathUtf8(text, hasCyrillic, legal)) {
-            const std::u16string path = FromUtf8(text);
-            hasCyrillic = ContainsCyrillic(path);
-            legal = IsLegalReferencePath(path);
+        if (!TestReferencePathUtf8(path, hasCyrillic, legal)) {
+            const std::u16string units = FromUtf8(path);
+            hasCyrillic = ContainsCyrillic(units);
+            legal = IsLegalReferencePath(units);
         }
         cyrillic = cyrillic || hasCyrillic;
         if (!legal) {
-            illegal.push_back(FromUtf8(text));
+            illegal.push_back(FromUtf8(path));
         }
     }
 
@@ -409,6 +420,7 @@ void Reading::ReadVray(CameraInfo& scene) {
 void Reading::ReadCameras(const Json::Value& cameras, const CameraInfo& scene) {
     state_.cameras.clear();
     Json::ArrayIndex i = 0;
+    std::string size;
     for (const Json::Value& camera : cameras) {
         std::u16string name =
             NameFromUtf8(RequiredText(camera, "name", MemberName("cameras", i, "name")));
@@ -421,7 +433,6 @@ void Reading::ReadCameras(const Json::Value& cameras, const CameraInfo& scene) {
             Log("The original camera name contain invalid characters!", "WARN");
             info.outputName = EraseChars(name, kForbiddenNameChars);
         }
-        std::string size;
         if (OptionalText(camera, "camWidth", MemberName("cameras", i, "camWidth"), size)) {
             int32_t width = CrtWtoi(NameFromUtf8(size));
             info.width = width != 0 ? width : scene.width;
@@ -430,7 +441,7 @@ void Reading::ReadCameras(const Json::Value& cameras, const CameraInfo& scene) {
             int32_t height = CrtWtoi(NameFromUtf8(size));
             info.height = height != 0 ? height : scene.height;
         }
-        state_.cameras[name] = info;
+        state_.cameras.insert_or_assign(std::move(name), std::move(info));
         ++i;
     }
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/utf8_codec.h"
 
@@ -64,12 +66,26 @@ bool IsLegalReferencePath(std::u16string_view path) {
 }
 
 bool TestReferencePathUtf8(std::string_view utf8, bool& cyrillic, bool& legal) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
     bool anyCyrillic = false;
-    bool allLegal = !utf8.empty();
+    unsigned allLegal = utf8.empty() ? 0 : 1;
     for (size_t at = 0; at < utf8.size();) {
+        // Eight ASCII bytes, none of them zero, at a time: the usual run of a path.
+        if (at + 8 <= utf8.size()) {
+            uint64_t word = 0;
+            std::memcpy(&word, utf8.data() + at, sizeof word);
+            if ((word & kHighBits) == 0 && ((word - kOnes) & ~word & kHighBits) == 0) {
+                for (size_t end = at + 8; at < end; ++at) {
+                    const auto c = static_cast<unsigned char>(utf8[at]);
+                    allLegal &= kLegalReferenceAscii[c] ? 1u : 0u;
+                }
+                continue;
+            }
+        }
         const auto lead = static_cast<unsigned char>(utf8[at]);
         if (lead != 0 && lead < 0x80) {
-            allLegal = allLegal && kLegalReferenceAscii[lead];
+            allLegal &= kLegalReferenceAscii[lead] ? 1u : 0u;
             ++at;
             continue;
         }
@@ -81,11 +97,11 @@ bool TestReferencePathUtf8(std::string_view utf8, bool& cyrillic, bool& legal) {
         // Beyond U+FFFF a character is a surrogate pair, whose units are in no class.
         const bool unit = code <= 0xFFFF;
         anyCyrillic = anyCyrillic || (unit && IsCyrillic(static_cast<char16_t>(code)));
-        allLegal = allLegal && unit && IsLegalReferenceChar(static_cast<char16_t>(code));
+        allLegal &= unit && IsLegalReferenceChar(static_cast<char16_t>(code)) ? 1u : 0u;
         at += length;
     }
     cyrillic = anyCyrillic;
-    legal = allLegal;
+    legal = allLegal != 0;
     return true;
 }
 

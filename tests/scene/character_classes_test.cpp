@@ -37,7 +37,7 @@ TEST(CharacterClasses, EveryCodeUnitIsInExactlyItsClasses) {
 }
 
 // The tests on UTF-8 text give what the tests on its UTF-16 conversion give, for every character
-// between two legal ones; text with a zero byte or not well formed is left to the conversion.
+// between legal ones; text with a zero byte or not well formed is left to the conversion.
 TEST(CharacterClasses, Utf8PathTestsAgreeWithTheUnitTests) {
     auto agrees = [](const std::u16string& units) {
         const std::string utf8 = ToUtf8(units);
@@ -55,12 +55,15 @@ TEST(CharacterClasses, Utf8PathTestsAgreeWithTheUnitTests) {
         } else if (code < 0xD800 || code > 0xDFFF) {
             character = {static_cast<char16_t>(code)};
         }
+        // Short, and amid runs of ASCII long enough to be tested a word at a time.
         ASSERT_TRUE(agrees(u"a" + character + u"b")) << static_cast<uint32_t>(code);
+        ASSERT_TRUE(agrees(u"abcdefgh" + character + u"ijklmnop")) << static_cast<uint32_t>(code);
     }
     bool cyrillic = false;
     bool legal = false;
-    for (const std::string& undecided : {std::string("a\0b", 3), std::string("a\xC0\x80"),
-                                         std::string("\xE5\x9C"), std::string("\xED\xA0\x80")}) {
+    for (const std::string& undecided :
+         {std::string("a\0b", 3), std::string("abcdefg\0hijklmn", 15), std::string("a\xC0\x80"),
+          std::string("\xE5\x9C"), std::string("\xED\xA0\x80")}) {
         EXPECT_FALSE(TestReferencePathUtf8(undecided, cyrillic, legal));
     }
 }
