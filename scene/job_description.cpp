@@ -24,12 +24,14 @@ constexpr char kParseFailed[] = "Parse failed in writing json file when submitin
 constexpr char kOpenFailed[] = "Open json file failed when write it!";
 constexpr char kUnexpectedFailure[] = "Write json file failed unexpectedly!";
 
-// Parses the analysis with its comments kept, so the styled writer puts them back. Only an
-// object (or a bare null, which the edits turn into one) can become a job description.
-bool ParseAnalysis(const std::string& utf8, Json::Value& root) {
+// Parses the analysis with its comments kept, so the styled writer puts them back, and tells
+// whether it can hold any. Only an object (or a bare null, which the edits turn into one) can
+// become a job description.
+bool ParseAnalysis(const std::string& utf8, Json::Value& root, bool& commented) {
     if (!ParseJsonText(utf8, root)) {
         return false;
     }
+    commented = MayHoldComments(utf8);
     if (root.isNull()) {
         root = Json::Value(Json::objectValue);
     }
@@ -58,26 +60,16 @@ void DropComments(Json::Value& value) {
     }
 }
 
-// The one member of an object that holds only a path string, or null.
-Json::Value* OnlyPathString(Json::Value& entry) {
-    if (!entry.isObject() || entry.size() != 1) {
-        return nullptr;
-    }
-    auto member = entry.begin();
-    const char* end = nullptr;
-    const char* name = member.memberName(&end);
-    return std::string_view(name, static_cast<size_t>(end - name)) == "path" && member->isString()
-               ? &*member
-               : nullptr;
-}
-
 // Turns an entry of the list into an object holding only the path text, without comments: a
 // string stays as it is, a number becomes its decimal text, anything else (or no path) becomes
-// "" with a WARN line. An entry that holds only a path string (the usual case) keeps its object.
-void ReduceToPath(Json::Value& entry, pmx_Logger& log) {
-    if (Json::Value* path = OnlyPathString(entry)) {
-        DropComments(entry);
-        DropComments(*path);
+// "" with a WARN line. An entry that holds only a path string (the usual case) keeps its object,
+// and has its comments dropped when the analysis can hold any.
+void ReduceToPath(Json::Value& entry, bool commented, pmx_Logger& log) {
+    if (Json::Value* path = SoleMember(entry, "path"); path != nullptr && path->isString()) {
+        if (commented) {
+            DropComments(entry);
+            DropComments(*path);
+        }
         return;
     }
     const Json::Value* member = FindMember(entry, "path");
@@ -107,7 +99,8 @@ bool IsText(const Json::Value& value, std::string_view text) {
 // holds only its path. The result is a new list as far as the job can tell: no comment of the
 // old list or of its entries stays. Lists of a hundred thousand entries are common, so the old
 // one is rewritten in place, in order, with the entries after a dropped one moved up.
-void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_Logger& log) {
+void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, bool commented,
+                           pmx_Logger& log) {
     const Json::Value* found = FindMember(root, "reference_file");
     if (found == nullptr) {
         return;
@@ -118,7 +111,7 @@ void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_
         Json::ArrayIndex kept = 0;
         auto out = list.begin();
         for (auto in = list.begin(); in != list.end(); ++in) {
-            ReduceToPath(*in, log);
+            ReduceToPath(*in, commented, log);
             if (IsText(*in->begin(), scenePath)) {
                 continue;
             }
@@ -138,22 +131,33 @@ void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_
     }
 }
 
+// The keys of a camera entry. Jobs with thousands of cameras are common, so the keys (and the
+// fixed "renderable" text) are stored without copies.
+const Json::StaticString kCameraName("name");
+const Json::StaticString kCameraWidth("camera_width");
+const Json::StaticString kCameraHeight("camera_height");
+const Json::StaticString kFrameToRender("frame_to_render");
+const Json::StaticString kOutputFormat("img_output_format");
+const Json::StaticString kOutputName("img_output_name");
+const Json::StaticString kRenderable("renderable");
+const Json::StaticString kIsSpherical("is_spherical");
+const Json::StaticString kRenderableText("1");
+
 Json::Value CameraList(const CameraMap& cameras) {
     Json::Value list(Json::arrayValue);
     for (const auto& [name, camera] : cameras) {
         if (!camera.selected) {
             continue;
         }
-        Json::Value item(Json::objectValue);
-        item["name"] = ToUtf8(name);
-        item["camera_width"] = camera.width;
-        item["camera_height"] = camera.height;
-        item["frame_to_render"] = camera.frameToRender;
-        item["img_output_format"] = ToUtf8(camera.imageFormat);
-        item["img_output_name"] = ToUtf8(camera.outputName);
-        item["renderable"] = "1";
-        item["is_spherical"] = camera.isSpherical;
-        list.append(std::move(item));
+        Json::Value& item = list.append(Json::Value(Json::objectValue));
+        item[kCameraName] = ToUtf8(name);
+        item[kCameraWidth] = camera.width;
+        item[kCameraHeight] = camera.height;
+        item[kFrameToRender] = camera.frameToRender;
+        item[kOutputFormat] = ToUtf8(camera.imageFormat);
+        item[kOutputName] = ToUtf8(camera.outputName);
+        item[kRenderable] = kRenderableText;
+        item[kIsSpherical] = camera.isSpherical;
     }
     return list;
 }
@@ -206,10 +210,10 @@ Json::Value CoronaOptions(const PluginState& state) {
 }
 
 // The analysis edited into the job description.
-void EditIntoJob(Json::Value& root, const PluginState& state, const PluginSettings& settings,
-                 pmx_Logger& log) {
+void EditIntoJob(Json::Value& root, bool commented, const PluginState& state,
+                 const PluginSettings& settings, pmx_Logger& log) {
     RemoveUnlessNull(root, "cameras");
-    ReplaceReferenceFiles(root, state.analysedScenePath, log);
+    ReplaceReferenceFiles(root, state.analysedScenePath, commented, log);
     RemoveUnlessNull(root, "errors");
     root.removeMember("name");
     root["name"] = settings.scenePath;
@@ -263,10 +267,11 @@ bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFi
               PluginSettings& settings, const std::u16string& requestId, std::string& notice,
               const BoxTexts& texts) {
     Json::Value root;
-    if (!ParseAnalysis(ToUtf8(state.analysisText), root)) {
+    bool commented = false;
+    if (!ParseAnalysis(ToUtf8(state.analysisText), root, commented)) {
         return Fail(state, dialog, texts, kParseFailed);
     }
-    EditIntoJob(root, state, settings, state.log);
+    EditIntoJob(root, commented, state, settings, state.log);
     const std::string appVersion = AppVersion(root);
     std::string text = Json::StyledWriter().write(root);
     root = Json::Value();  // the document's memory goes before the file's bytes are made
