@@ -13,7 +13,6 @@
 #include "resources/string_loader.h"
 #include "text/conversions.h"
 #include "text/json_text.h"
-#include "text/text_mode.h"
 
 namespace {
 
@@ -273,9 +272,7 @@ bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFi
     }
     EditIntoJob(root, commented, state, settings, state.log);
     const std::string appVersion = AppVersion(root);
-    std::string text = Json::StyledWriter().write(root);
-    root = Json::Value();  // the document's memory goes before the file's bytes are made
-    text = TextModeBytes(text);
+    const std::string text = Json::StyledWriter().write(root);
 
     const std::u16string& folder = settings.jsonFolder;
     if (!os::PathExists(folder)) {
@@ -283,7 +280,7 @@ bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFi
     }
     const std::u16string path = folder + u"/" + requestId + u".json";
     // The client may look at the folder at any moment: the file appears whole or not at all.
-    if (!os::WriteFileAtomically(path, text)) {
+    if (!os::WriteTextFileAtomically(path, text)) {
         return Fail(state, dialog, texts, kOpenFailed);
     }
 
