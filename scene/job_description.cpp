@@ -239,11 +239,11 @@ std::string AppVersion(const Json::Value& root) {
 }
 
 std::string SubmissionNotice(const PluginSettings& settings, const std::u16string& jobPath,
-                             const std::string& appVersion, unsigned saveSceneFile) {
+                             const Json::Value& root, unsigned saveSceneFile) {
     Json::Value notice(Json::objectValue);
     notice["scenePath"] = settings.scenePath;
     notice["filePath"] = ToUtf8(jobPath);
-    notice["maxVersion"] = "3ds Max " + appVersion;
+    notice["maxVersion"] = "3ds Max " + AppVersion(root);
     notice["compressPath"] = settings.archivePath;
     notice["PLUGIN_SAVE_SCENE_FILE"] = Json::UInt{saveSceneFile};
     return Json::StyledWriter().write(notice);
@@ -271,7 +271,6 @@ bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFi
         return Fail(state, dialog, texts, kParseFailed);
     }
     EditIntoJob(root, commented, state, settings, state.log);
-    const std::string appVersion = AppVersion(root);
     const std::string text = Json::StyledWriter().write(root);
 
     const std::u16string& folder = settings.jsonFolder;
@@ -284,7 +283,7 @@ bool WriteJob(PluginState& state, win::WindowHandle dialog, unsigned saveSceneFi
         return Fail(state, dialog, texts, kOpenFailed);
     }
 
-    std::string built = SubmissionNotice(settings, path, appVersion, saveSceneFile);
+    std::string built = SubmissionNotice(settings, path, root, saveSceneFile);
     std::u16string jobPath = path;
     notice.swap(built);
     settings.jsonFolder.swap(jobPath);
