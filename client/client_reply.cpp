@@ -2,10 +2,9 @@
 
 #include <json/json.h>
 
-#include <iostream>
-
 #include "log/pmx_logger.h"
 #include "platform/last_error.h"
+#include "platform/standard_output.h"
 #include "resources/message_box.h"
 #include "resources/string_loader.h"
 #include "text/conversions.h"
@@ -76,7 +75,8 @@ int32_t HandleClientReply(const std::string& reply, HWND owner) {
         readable = err != nullptr && err->isString();
     }
     if (!readable) {
-        std::cout << "Error " << os::GetLastError() << " in WinHttpReadData." << std::endl;
+        os::WriteStandardOutputLine("Error " + std::to_string(os::GetLastError()) +
+                                    " in WinHttpReadData.");
         PluginMessageBox(owner, ResourceText(IDS_REPLY_UNREADABLE), caption, win::kMbOk, marker);
         log.Write("Get response data failed: parse the data from client failed!", "ERROR");
         return -1;

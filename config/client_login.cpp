@@ -1,6 +1,5 @@
 #include "config/client_login.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "platform/shared_memory.h"
@@ -10,13 +9,11 @@ namespace {
 
 // The section's text up to its first zero byte, never more than the buffer's 4096 bytes.
 bool ReadSectionText(const std::u16string& name, std::string& text) {
-    os::SharedMemoryView view;
-    if (!view.Open(name)) {
+    std::string bytes;
+    if (!os::ReadSharedMemory(name, kLoginSectionBufferSize, bytes)) {
         return false;
     }
-    size_t limit = std::min(view.Size(), kLoginSectionBufferSize);
-    const char* data = view.Data();
-    text.assign(data, ::strnlen(data, limit));
+    text.assign(bytes.data(), ::strnlen(bytes.data(), bytes.size()));
     return true;
 }
 

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "client/client_link.h"
 #include "client/client_reply.h"
 #include "platform/command_line.h"
+#include "platform/standard_output.h"
 #include "platform/win/message_box.h"
 #include "resources/string_loader.h"
 #include "text/conversions.h"
@@ -27,10 +27,8 @@ std::filesystem::path FuzzRoot() {
         std::filesystem::create_directories(folder / "ZEP Rendering" / "script");
         ::setenv("PROGRAMDATA", folder.c_str(), 1);
         SetResourceModule(reinterpret_cast<void*>(1));
-        // Every unreadable reply prints a line; libFuzzer reports on standard error.
-        if (std::freopen("/dev/null", "w", stdout) == nullptr) {
-            std::abort();
-        }
+        // Every unreadable reply prints a line; libFuzzer's own report is all that shows.
+        os::SetStandardOutputSink([](std::string_view) {});
         return folder;
     }();
     return root;

@@ -7,26 +7,12 @@
 
 namespace os {
 
-// A read-only view of a whole section that another process published.
-class SharedMemoryView {
-public:
-    SharedMemoryView() = default;
-    ~SharedMemoryView();
-    SharedMemoryView(const SharedMemoryView&) = delete;
-    SharedMemoryView& operator=(const SharedMemoryView&) = delete;
-
-    // OpenFileMappingW(FILE_MAP_READ) and MapViewOfFile of the whole section.
-    bool Open(const std::u16string& name);
-    const char* Data() const { return data_; }
-    // The bytes that may be read; a Windows view is at least the section's size.
-    size_t Size() const { return size_; }
-    void Close();
-
-private:
-    const char* data_ = nullptr;
-    size_t size_ = 0;
-    [[maybe_unused]] void* handle_ = nullptr;  // the mapping, where the system has one
-};
+// Copies the first bytes of a section that another process published, at most `limit` of
+// them: OpenFileMappingW(FILE_MAP_READ), MapViewOfFile of the whole section, the copy,
+// UnmapViewOfFile and CloseHandle. False when the section cannot be opened; the last error says
+// why. On Linux the bytes are read from the shared memory object up to its size at the time of
+// the read, so a section that its owner shrinks meanwhile gives fewer bytes, never a fault.
+bool ReadSharedMemory(const std::u16string& name, size_t limit, std::string& bytes);
 
 // A section this process publishes: created with the given bytes and removed when the object
 // goes. Used by the reference farm client and by tests.

@@ -41,20 +41,33 @@ std::u16string AsciiUpper(std::u16string text) {
     return text;
 }
 
-// The text of a value the analysis writes as a string. A JSON number gives its decimal text
-// (a real as jsoncpp writes it, "360.0" for 360.0); any other type has no text.
-bool ScalarText(const Json::Value& value, std::string& text) {
-    switch (value.type()) {
-        case Json::stringValue:
-        case Json::intValue:
-        case Json::uintValue:
-        case Json::realValue:
-            text = value.asString();
-            return true;
-        default:
-            return false;
+// A member's name for the log: a plain name ("gamma_out", "corona_setting.pass_limit"),
+// "parent.key", or "list[index].key" for a member of a list element. The text is put together
+// only when a line needs it.
+class MemberName {
+public:
+    MemberName(const char* name) : key_(name) {}  // implicit: a plain name is its own text
+    MemberName(const char* parent, const char* key) : key_(key), parent_(parent) {}
+    MemberName(const char* list, Json::ArrayIndex index, const char* key)
+        : key_(key), parent_(list), index_(index), inList_(true) {}
+
+    std::string Text() const {
+        if (parent_ == nullptr) {
+            return key_;
+        }
+        std::string text = parent_;
+        if (inList_) {
+            text += "[" + std::to_string(index_) + "]";
+        }
+        return text + "." + key_;
     }
-}
+
+private:
+    const char* key_;
+    const char* parent_ = nullptr;
+    Json::ArrayIndex index_ = 0;
+    bool inList_ = false;
+};
 
 // One reading: the parsed analysis, the state it fills, and whether the warnings heading has
 // been added yet.
@@ -67,17 +80,20 @@ public:
 private:
     // The text of a member that every analysis carries; empty, with a WARN line, when it is
     // missing or not a string.
-    std::string RequiredText(const Json::Value& object, const char* key, const std::string& name);
+    std::string RequiredText(const Json::Value& object, const char* key, const MemberName& name);
+    // The same into `text`, whose buffer a loop over many elements reuses.
+    void RequiredText(const Json::Value& object, const char* key, const MemberName& name,
+                      std::string& text);
     // The text of an optional member: false when it is absent, or (with a WARN line) not a
     // string.
-    bool OptionalText(const Json::Value& object, const char* key, const std::string& name,
+    bool OptionalText(const Json::Value& object, const char* key, const MemberName& name,
                       std::string& text);
     // An optional member of the given type; null when absent or (with a WARN line) of another
     // type.
     const Json::Value* OptionalArray(const Json::Value& object, const char* key,
-                                     const std::string& name);
+                                     const MemberName& name);
     const Json::Value* OptionalObject(const Json::Value& object, const char* key,
-                                      const std::string& name);
+                                      const MemberName& name);
 
     void Warn(const std::u16string& text);
     void Log(const std::string& message, const char* level) { state_.log.Write(message, level); }
@@ -114,44 +130,49 @@ private:
 };
 
 std::string Reading::RequiredText(const Json::Value& object, const char* key,
-                                  const std::string& name) {
+                                  const MemberName& name) {
     std::string text;
-    const Json::Value* member = FindMember(object, key);
-    if (member == nullptr || !ScalarText(*member, text)) {
-        Log("Member is missing or not a string: " + name, "WARN");
-        return {};
-    }
+    RequiredText(object, key, name, text);
     return text;
 }
 
-bool Reading::OptionalText(const Json::Value& object, const char* key, const std::string& name,
+void Reading::RequiredText(const Json::Value& object, const char* key, const MemberName& name,
+                           std::string& text) {
+    const Json::Value* member = FindMember(object, key);
+    if (member == nullptr || !JsonScalarText(*member, text)) {
+        Log("Member is missing or not a string: " + name.Text(), "WARN");
+        text.clear();
+    }
+}
+
+bool Reading::OptionalText(const Json::Value& object, const char* key, const MemberName& name,
                            std::string& text) {
     const Json::Value* member = FindMember(object, key);
     if (member == nullptr) {
         return false;
     }
-    if (!ScalarText(*member, text)) {
-        Log("Member is not a string: " + name, "WARN");
+    if (!JsonScalarText(*member, text)) {
+        Log("Member is not a string: " + name.Text(), "WARN");
         return false;
     }
     return true;
 }
 
 const Json::Value* Reading::OptionalArray(const Json::Value& object, const char* key,
-                                          const std::string& name) {
+                                          const MemberName& name) {
     const Json::Value* member = FindMember(object, key);
     if (member != nullptr && !member->isArray()) {
-        Log("Member is not an array: " + name, "WARN");
+        Log("Member is not an array: " + name.Text(), "WARN");
         return nullptr;
     }
     return member;
 }
 
 const Json::Value* Reading::OptionalObject(const Json::Value& object, const char* key,
-                                           const std::string& name) {
+                                           const MemberName& name) {
     const Json::Value* member = FindMember(object, key);
     if (member != nullptr && !member->isObject()) {
-        Log("Member is not an object: " + name, "WARN");
+        Log("Member is not an object: " + name.Text(), "WARN");
         return nullptr;
     }
     return member;
@@ -266,37 +287,53 @@ void Reading::ReadCorona() {
     }
 }
 
+// One pass over the list: whether any path holds Cyrillic, and every path that is not legal.
 void Reading::CheckReferenceFiles() {
     const Json::Value* references = OptionalArray(root_, "reference_file", "reference_file");
     if (references == nullptr) {
         return;
     }
-    std::vector<std::u16string> paths;
-    for (Json::ArrayIndex i = 0; i < references->size(); ++i) {
-        paths.push_back(FromUtf8(RequiredText((*references)[i], "path",
-                                              "reference_file[" + std::to_string(i) + "].path")));
-    }
-
-    for (const std::u16string& path : paths) {
-        if (ContainsCyrillic(path)) {
-            Warn(cyrillicWarning_);
-            Log("The name of reference file have Russian characters.", "WARN");
-            break;
+    bool cyrillic = false;
+    std::vector<std::u16string> illegal;
+    std::string text;
+    Json::ArrayIndex index = 0;
+    for (const Json::Value& entry : *references) {
+        // The usual entry, { "path" : "..." }, is read where it lies.
+        const Json::Value* member = SoleMember(entry, "path");
+        const char* begin = nullptr;
+        const char* end = nullptr;
+        std::string_view path;
+        if (member != nullptr && member->getString(&begin, &end)) {
+            path = std::string_view(begin, static_cast<size_t>(end - begin));
+        } else {
+            RequiredText(entry, "path", MemberName("reference_file", index, "path"), text);
+            path = text;
+        }
+        ++index;
+        bool hasCyrillic = false;
+        bool legal = false;
+        if (!TestReferencePathUtf8(path, hasCyrillic, legal)) {
+            const std::u16string units = FromUtf8(path);
+            hasCyrillic = ContainsCyrillic(units);
+            legal = IsLegalReferencePath(units);
+        }
+        cyrillic = cyrillic || hasCyrillic;
+        if (!legal) {
+            illegal.push_back(FromUtf8(path));
         }
     }
 
-    bool flagged = false;
-    for (const std::u16string& path : paths) {
-        if (IsLegalReferencePath(path)) {
-            continue;
+    if (cyrillic) {
+        Warn(cyrillicWarning_);
+        Log("The name of reference file have Russian characters.", "WARN");
+    }
+    if (!illegal.empty()) {
+        state_.referenceFileIllegal = true;
+        state_.problems.push_back(illegalReferenceHeading_);
+        Log("The name of reference file have illegal characters.", "WARN");
+        for (std::u16string& path : illegal) {
+            state_.problems.push_back(std::move(path));
         }
-        if (!flagged) {
-            flagged = true;
-            state_.referenceFileIllegal = true;
-            state_.problems.push_back(illegalReferenceHeading_);
-            Log("The name of reference file have illegal characters.", "WARN");
-        }
-        state_.problems.push_back(path);
     }
 }
 
@@ -305,9 +342,10 @@ void Reading::ListMissingFiles() {
         return;
     }
     state_.problems.push_back(missingFilesHeading_);
-    for (Json::ArrayIndex i = 0; i < missingFiles_->size(); ++i) {
-        std::string path = RequiredText((*missingFiles_)[i], "path",
-                                        "missing_file[" + std::to_string(i) + "].path");
+    std::string path;
+    Json::ArrayIndex index = 0;
+    for (const Json::Value& entry : *missingFiles_) {
+        RequiredText(entry, "path", MemberName("missing_file", index++, "path"), path);
         state_.problems.push_back(missingFilePrefix_ + FromUtf8(path));
     }
 }
@@ -317,11 +355,11 @@ void Reading::ListDuplicateFiles() {
         return;
     }
     state_.problems.push_back(duplicateFilesHeading_);
-    for (Json::ArrayIndex i = 0; i < sameFiles_->size(); ++i) {
-        std::string path;
-        if (OptionalText((*sameFiles_)[i], "path", "same_file[" + std::to_string(i) + "].path",
-                         path)) {
-            state_.problems.push_back(duplicateFilePrefix_ + FromUtf8(path));
+    // Only an entry with a path text adds a line; any other entry is passed over in silence.
+    for (const Json::Value& entry : *sameFiles_) {
+        const Json::Value* path = FindMember(entry, "path");
+        if (path != nullptr && path->isString()) {
+            state_.problems.push_back(duplicateFilePrefix_ + FromUtf8(path->asString()));
         }
     }
 }
@@ -348,7 +386,7 @@ void Reading::ReadVray(CameraInfo& scene) {
     }
     auto integer = [&](const char* key) {
         std::string text;
-        if (!OptionalText(*vray, key, std::string("vray_setting.") + key, text)) {
+        if (!OptionalText(*vray, key, MemberName("vray_setting", key), text)) {
             return 0;
         }
         return CrtWtoi(FromUtf8(text));
@@ -381,10 +419,11 @@ void Reading::ReadVray(CameraInfo& scene) {
 
 void Reading::ReadCameras(const Json::Value& cameras, const CameraInfo& scene) {
     state_.cameras.clear();
-    for (Json::ArrayIndex i = 0; i < cameras.size(); ++i) {
-        const Json::Value& camera = cameras[i];
-        std::string index = "cameras[" + std::to_string(i) + "].";
-        std::u16string name = NameFromUtf8(RequiredText(camera, "name", index + "name"));
+    Json::ArrayIndex i = 0;
+    std::string size;
+    for (const Json::Value& camera : cameras) {
+        std::u16string name =
+            NameFromUtf8(RequiredText(camera, "name", MemberName("cameras", i, "name")));
 
         // Every camera starts from the scene's own size; a size of its own replaces it unless
         // it is 0.
@@ -394,16 +433,16 @@ void Reading::ReadCameras(const Json::Value& cameras, const CameraInfo& scene) {
             Log("The original camera name contain invalid characters!", "WARN");
             info.outputName = EraseChars(name, kForbiddenNameChars);
         }
-        std::string size;
-        if (OptionalText(camera, "camWidth", index + "camWidth", size)) {
+        if (OptionalText(camera, "camWidth", MemberName("cameras", i, "camWidth"), size)) {
             int32_t width = CrtWtoi(NameFromUtf8(size));
             info.width = width != 0 ? width : scene.width;
         }
-        if (OptionalText(camera, "camHeight", index + "camHeight", size)) {
+        if (OptionalText(camera, "camHeight", MemberName("cameras", i, "camHeight"), size)) {
             int32_t height = CrtWtoi(NameFromUtf8(size));
             info.height = height != 0 ? height : scene.height;
         }
-        state_.cameras[name] = info;
+        state_.cameras.insert_or_assign(std::move(name), std::move(info));
+        ++i;
     }
 }
 
@@ -422,7 +461,7 @@ void Reading::CheckProblemCodes() {
     }
     for (Json::ArrayIndex i = 0; i < codes->size(); ++i) {
         std::string code =
-            RequiredText((*codes)[i], "code", "errors.error_code[" + std::to_string(i) + "].code");
+            RequiredText((*codes)[i], "code", MemberName("errors.error_code", i, "code"));
         if (CrtWtoi(FromUtf8(code)) == 107) {
             Warn(problemCodeWarning_);
         }
@@ -436,7 +475,7 @@ bool Reading::ReadDuplicateCameras() {
     }
     for (Json::ArrayIndex i = 0; i < duplicates->size(); ++i) {
         std::string name =
-            RequiredText((*duplicates)[i], "name", "dupl_cameras[" + std::to_string(i) + "].name");
+            RequiredText((*duplicates)[i], "name", MemberName("dupl_cameras", i, "name"));
         if (i > 0) {
             state_.duplicateCameraNames += u',';
         }

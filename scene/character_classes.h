@@ -15,6 +15,11 @@ bool IsLegalReferenceChar(char16_t c);
 // A non-empty path made only of legal characters.
 bool IsLegalReferencePath(std::u16string_view path);
 
+// Both tests of a reference path made on its UTF-8 text, with the results that the UTF-16 text
+// FromUtf8 gives for it would have. False, with nothing decided, when the text holds a zero byte
+// or is not well-formed UTF-8: the caller then converts it and tests the units.
+bool TestReferencePathUtf8(std::string_view utf8, bool& cyrillic, bool& legal);
+
 // The nine characters a file name may not hold: \ / : * ? " < > |
 inline constexpr std::u16string_view kForbiddenNameChars = u"\\/:*?\"<>|";
 bool IsForbiddenNameChar(char16_t c);

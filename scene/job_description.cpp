@@ -5,15 +5,14 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "platform/files.h"
 #include "resources/message_box.h"
 #include "resources/string_loader.h"
 #include "text/conversions.h"
 #include "text/json_text.h"
-#include "text/text_mode.h"
 
 namespace {
 
@@ -24,12 +23,14 @@ constexpr char kParseFailed[] = "Parse failed in writing json file when submitin
 constexpr char kOpenFailed[] = "Open json file failed when write it!";
 constexpr char kUnexpectedFailure[] = "Write json file failed unexpectedly!";
 
-// Parses the analysis with its comments kept, so the styled writer puts them back. Only an
-// object (or a bare null, which the edits turn into one) can become a job description.
-bool ParseAnalysis(const std::string& utf8, Json::Value& root) {
+// Parses the analysis with its comments kept, so the styled writer puts them back, and tells
+// whether it can hold any. Only an object (or a bare null, which the edits turn into one) can
+// become a job description.
+bool ParseAnalysis(const std::string& utf8, Json::Value& root, bool& commented) {
     if (!ParseJsonText(utf8, root)) {
         return false;
     }
+    commented = MayHoldComments(utf8);
     if (root.isNull()) {
         root = Json::Value(Json::objectValue);
     }
@@ -48,55 +49,98 @@ void RemoveUnlessNull(Json::Value& root, const char* key) {
     }
 }
 
-// Keeps only the entry's path, as a string ("" when it has none).
-void ReduceToPath(Json::Value& entry, pmx_Logger& log) {
-    const Json::Value* path = entry.isObject() ? FindMember(entry, "path") : nullptr;
-    if (path == nullptr || !path->isString()) {
-        log.Write("A reference file of the analysis has no path text!", "WARN");
-        entry = Json::Value(Json::objectValue);
-        entry["path"] = "";
-        return;
-    }
-    if (entry.size() > 1) {
-        for (const std::string& name : entry.getMemberNames()) {
-            if (name != "path") {
-                entry.removeMember(name);
-            }
-        }
+// Drops the comments attached to the value itself (those of its members stay).
+void DropComments(Json::Value& value) {
+    if (value.hasComment(Json::commentBefore) || value.hasComment(Json::commentAfterOnSameLine) ||
+        value.hasComment(Json::commentAfter)) {
+        Json::Value bare;
+        bare.swapPayload(value);
+        value.swap(bare);
     }
 }
 
-// The analysis reference files without the scene file itself, each reduced to its path. The
-// list is edited in place: it can hold a hundred thousand entries.
-void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, pmx_Logger& log) {
+// Turns an entry of the list into an object holding only the path text, without comments: a
+// string stays as it is, a number becomes its decimal text, anything else (or no path) becomes
+// "" with a WARN line. An entry that holds only a path string (the usual case) keeps its object,
+// and has its comments dropped when the analysis can hold any.
+void ReduceToPath(Json::Value& entry, bool commented, pmx_Logger& log) {
+    if (Json::Value* path = SoleMember(entry, "path"); path != nullptr && path->isString()) {
+        if (commented) {
+            DropComments(entry);
+            DropComments(*path);
+        }
+        return;
+    }
+    const Json::Value* member = FindMember(entry, "path");
+    Json::Value path;
+    std::string text;
+    if (member != nullptr && member->isString()) {
+        path.swapPayload(entry["path"]);
+    } else if (member != nullptr && JsonScalarText(*member, text)) {
+        path = text;
+    } else {
+        log.Write("A reference file of the analysis has no path text!", "WARN");
+        path = "";
+    }
+    Json::Value item(Json::objectValue);
+    item["path"] = std::move(path);
+    entry.swap(item);
+}
+
+bool IsText(const Json::Value& value, std::string_view text) {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    return value.getString(&begin, &end) &&
+           std::string_view(begin, static_cast<size_t>(end - begin)) == text;
+}
+
+// The analysis reference files without the scene file itself, each reduced to an object that
+// holds only its path. The result is a new list as far as the job can tell: no comment of the
+// old list or of its entries stays. Lists of a hundred thousand entries are common, so the old
+// one is rewritten in place, in order, with the entries after a dropped one moved up.
+void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, bool commented,
+                           pmx_Logger& log) {
     const Json::Value* found = FindMember(root, "reference_file");
     if (found == nullptr) {
         return;
     }
-    if (!found->isArray()) {
-        if (!found->isNull()) {
-            log.Write("The reference files of the analysis are not a list!", "WARN");
+    Json::Value list;
+    if (found->isArray()) {
+        list.swapPayload(root["reference_file"]);
+        Json::ArrayIndex kept = 0;
+        auto out = list.begin();
+        for (auto in = list.begin(); in != list.end(); ++in) {
+            ReduceToPath(*in, commented, log);
+            if (IsText(*in->begin(), scenePath)) {
+                continue;
+            }
+            if (out != in) {
+                out->swap(*in);
+            }
+            ++out;
+            ++kept;
         }
-        root.removeMember("reference_file");
-        return;
+        list.resize(kept);
+    } else if (!found->isNull()) {
+        log.Write("The reference files of the analysis are not a list!", "WARN");
     }
-    Json::Value& listed = root["reference_file"];
-    std::vector<Json::ArrayIndex> sceneEntries;
-    for (Json::ArrayIndex i = 0; i < listed.size(); ++i) {
-        Json::Value& entry = listed[i];
-        ReduceToPath(entry, log);
-        if (entry["path"].asString() == scenePath) {
-            sceneEntries.push_back(i);
-        }
-    }
-    for (auto index = sceneEntries.rbegin(); index != sceneEntries.rend(); ++index) {
-        Json::Value removed;
-        listed.removeIndex(*index, &removed);
-    }
-    if (listed.empty()) {
-        root.removeMember("reference_file");
+    root.removeMember("reference_file");
+    if (!list.empty()) {
+        root["reference_file"] = std::move(list);
     }
 }
+
+// The keys of a camera entry. Jobs with thousands of cameras are common, so the keys (and the
+// fixed "renderable" text) are stored without copies.
+const Json::StaticString kCameraName("name");
+const Json::StaticString kCameraWidth("camera_width");
+const Json::StaticString kCameraHeight("camera_height");
+const Json::StaticString kFrameToRender("frame_to_render");
+const Json::StaticString kOutputFormat("img_output_format");
+const Json::StaticString kOutputName("img_output_name");
+const Json::StaticString kRenderable("renderable");
+const Json::StaticString kIsSpherical("is_spherical");
+const Json::StaticString kRenderableText("1");
 
 Json::Value CameraList(const CameraMap& cameras) {
     Json::Value list(Json::arrayValue);
@@ -104,16 +148,15 @@ Json::Value CameraList(const CameraMap& cameras) {
         if (!camera.selected) {
             continue;
         }
-        Json::Value item(Json::objectValue);
-        item["name"] = ToUtf8(name);
-        item["camera_width"] = camera.width;
-        item["camera_height"] = camera.height;
-        item["frame_to_render"] = camera.frameToRender;
-        item["img_output_format"] = ToUtf8(camera.imageFormat);
-        item["img_output_name"] = ToUtf8(camera.outputName);
-        item["renderable"] = "1";
-        item["is_spherical"] = camera.isSpherical;
-        list.append(std::move(item));
+        Json::Value& item = list.append(Json::Value(Json::objectValue));
+        item[kCameraName] = ToUtf8(name);
+        item[kCameraWidth] = camera.width;
+        item[kCameraHeight] = camera.height;
+        item[kFrameToRender] = camera.frameToRender;
+        item[kOutputFormat] = ToUtf8(camera.imageFormat);
+        item[kOutputName] = ToUtf8(camera.outputName);
+        item[kRenderable] = kRenderableText;
+        item[kIsSpherical] = camera.isSpherical;
     }
     return list;
 }
@@ -166,10 +209,10 @@ Json::Value CoronaOptions(const PluginState& state) {
 }
 
 // The analysis edited into the job description.
-void EditIntoJob(Json::Value& root, const PluginState& state, const PluginSettings& settings,
-                 pmx_Logger& log) {
+void EditIntoJob(Json::Value& root, bool commented, const PluginState& state,
+                 const PluginSettings& settings, pmx_Logger& log) {
     RemoveUnlessNull(root, "cameras");
-    ReplaceReferenceFiles(root, state.analysedScenePath, log);
+    ReplaceReferenceFiles(root, state.analysedScenePath, commented, log);
     RemoveUnlessNull(root, "errors");
     root.removeMember("name");
     root["name"] = settings.scenePath;
@@ -223,10 +266,12 @@ bool WriteJob(PluginState& state, HWND dialog, unsigned saveSceneFile,
               PluginSettings& settings, const std::u16string& requestId, std::string& notice,
               const BoxTexts& texts) {
     Json::Value root;
-    if (!ParseAnalysis(ToUtf8(state.analysisText), root)) {
+    bool commented = false;
+    if (!ParseAnalysis(ToUtf8(state.analysisText), root, commented)) {
         return Fail(state, dialog, texts, kParseFailed);
     }
-    EditIntoJob(root, state, settings, state.log);
+    EditIntoJob(root, commented, state, settings, state.log);
+    const std::string text = Json::StyledWriter().write(root);
 
     const std::u16string& folder = settings.jsonFolder;
     if (!os::PathExists(folder)) {
@@ -234,7 +279,7 @@ bool WriteJob(PluginState& state, HWND dialog, unsigned saveSceneFile,
     }
     const std::u16string path = folder + u"/" + requestId + u".json";
     // The client may look at the folder at any moment: the file appears whole or not at all.
-    if (!os::WriteFileAtomically(path, TextModeBytes(Json::StyledWriter().write(root)))) {
+    if (!os::WriteTextFileAtomically(path, text)) {
         return Fail(state, dialog, texts, kOpenFailed);
     }
 

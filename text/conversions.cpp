@@ -1,12 +1,16 @@
 #include "text/conversions.h"
 
 #include "platform/code_page.h"
+#include "platform/utf16_scan.h"
 
 namespace {
 
-template <typename Char>
-std::basic_string_view<Char> UpToZero(std::basic_string_view<Char> text) {
-    return text.substr(0, text.find(Char{0}));
+std::string_view UpToZero(std::string_view text) {
+    return text.substr(0, text.find('\0'));
+}
+
+std::u16string_view UpToZero(std::u16string_view text) {
+    return text.substr(0, os::FirstZeroUnit(text));
 }
 
 }  // namespace

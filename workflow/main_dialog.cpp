@@ -5,9 +5,9 @@
 #include <maxapi.h>
 #include <winutil.h>
 
-#include <cstdio>
 #include <thread>
 
+#include "platform/standard_output.h"
 #include "platform/tcp_socket.h"
 #include "platform/win/controls.h"
 #include "platform/win/window.h"
@@ -276,8 +276,7 @@ void OnCamerasEdited(HWND dialog) {
 
 INT_PTR OnInitDialog(HWND dialog, const MainDialogTexts& texts) {
     if (!os::StartNetworking()) {
-        std::fputs("Load WinSock Failed!\n", stdout);
-        std::fflush(stdout);
+        os::WriteStandardOutputLine("Load WinSock Failed!");
         return -1;
     }
     PluginState& state = GetPluginState();

@@ -10,6 +10,7 @@
 
 #include "platform/code_page.h"
 #include "platform/last_error.h"
+#include "platform/utf8_codec.h"
 
 namespace os {
 namespace {
@@ -138,6 +139,10 @@ std::string WideToMultiByte(uint32_t codePage, std::u16string_view text, Unmappa
     if (text.empty()) {
         return result;
     }
+    // Well-formed text needs no converter; iconv's rules are for what is left.
+    if (Resolved(codePage) == kCodePageUtf8 && WellFormedUtf16ToUtf8(text, result)) {
+        return result;
+    }
     Converter* converter = ConverterFor(codePage, false);
     if (converter == nullptr) {
         SetLastError(kErrorInvalidParameter);
@@ -180,6 +185,10 @@ std::string WideToMultiByte(uint32_t codePage, std::u16string_view text, Unmappa
 std::u16string MultiByteToWide(uint32_t codePage, std::string_view text, Unmappable unmappable) {
     if (text.empty()) {
         return {};
+    }
+    if (std::u16string wide;
+        Resolved(codePage) == kCodePageUtf8 && WellFormedUtf8ToUtf16(text, wide)) {
+        return wide;
     }
     Converter* converter = ConverterFor(codePage, true);
     if (converter == nullptr) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <random>
 
 #include "platform/files.h"
@@ -52,6 +53,69 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
         return Fail(errno, from);
     }
     return true;
+}
+
+// Has `writeContent` fill a new temporary file beside the destination, then renames it over
+// the destination. `writeContent` returns false with errno set when a write fails.
+template <typename WriteContent>
+bool WriteAtomically(const std::u16string& path, WriteContent writeContent) {
+    std::string target = NativePath(path);
+    std::string::size_type slash = target.find_last_of('/');
+    std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash);
+    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    std::string temporary =
+        folder + "/." + name + "." + std::to_string(random() % 1000000007) + ".tmp";
+    int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (out < 0) {
+        return Fail(errno, target);
+    }
+    bool written = writeContent(out);
+    int error = written ? 0 : errno;
+    if (::close(out) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        if (written) {
+            error = errno;
+        }
+        ::unlink(temporary.c_str());
+        return Fail(error, target);
+    }
+    return true;
+}
+
+// Writes `text` with every LF as CR LF, through a buffer of 64 KiB.
+bool WriteAsText(int descriptor, std::string_view text) {
+    char buffer[64 * 1024];
+    size_t used = 0;
+    for (size_t start = 0; start < text.size();) {
+        size_t lineEnd = text.find('\n', start);
+        const size_t length = (lineEnd == std::string_view::npos ? text.size() : lineEnd) - start;
+        const size_t needed = length + (lineEnd == std::string_view::npos ? 0 : 2);
+        if (used + needed > sizeof buffer) {
+            if (!WriteAll(descriptor, buffer, used)) {
+                return false;
+            }
+            used = 0;
+        }
+        if (needed > sizeof buffer) {  // a line longer than the buffer goes out as it is
+            if (!WriteAll(descriptor, text.data() + start, length) ||
+                (lineEnd != std::string_view::npos && !WriteAll(descriptor, "\r\n", 2))) {
+                return false;
+            }
+        } else {
+            std::memcpy(buffer + used, text.data() + start, length);
+            used += length;
+            if (lineEnd != std::string_view::npos) {
+                buffer[used++] = '\r';
+                buffer[used++] = '\n';
+            }
+        }
+        start = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
+    }
+    return WriteAll(descriptor, buffer, used);
 }
 
 }  // namespace
@@ -194,31 +258,12 @@ bool ReadWholeFile(const std::u16string& path, std::string& bytes) {
 }
 
 bool WriteFileAtomically(const std::u16string& path, const std::string& bytes) {
-    std::string target = NativePath(path);
-    std::string::size_type slash = target.find_last_of('/');
-    std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash);
-    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    std::string temporary =
-        folder + "/." + name + "." + std::to_string(random() % 1000000007) + ".tmp";
-    int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (out < 0) {
-        return Fail(errno, target);
-    }
-    bool written = WriteAll(out, bytes.data(), bytes.size());
-    int error = written ? 0 : errno;
-    if (::close(out) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        if (written) {
-            error = errno;
-        }
-        ::unlink(temporary.c_str());
-        return Fail(error, target);
-    }
-    return true;
+    return WriteAtomically(
+        path, [&](int descriptor) { return WriteAll(descriptor, bytes.data(), bytes.size()); });
+}
+
+bool WriteTextFileAtomically(const std::u16string& path, std::string_view text) {
+    return WriteAtomically(path, [&](int descriptor) { return WriteAsText(descriptor, text); });
 }
 
 }  // namespace os

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -19,13 +20,9 @@ std::string ObjectName(const std::u16string& name) {
 
 }  // namespace
 
-SharedMemoryView::~SharedMemoryView() {
-    Close();
-}
-
-bool SharedMemoryView::Open(const std::u16string& name) {
-    Close();
-    int descriptor = ::shm_open(ObjectName(name).c_str(), O_RDONLY, 0);
+bool ReadSharedMemory(const std::u16string& name, size_t limit, std::string& bytes) {
+    bytes.clear();
+    const int descriptor = ::shm_open(ObjectName(name).c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (descriptor < 0) {
         SetLastFileError(errno);
         return false;
@@ -36,29 +33,23 @@ bool SharedMemoryView::Open(const std::u16string& name) {
         ::close(descriptor);
         return false;
     }
-    size_ = static_cast<size_t>(info.st_size);
-    if (size_ > 0) {
-        void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_SHARED, descriptor, 0);
-        if (mapped == MAP_FAILED) {
-            SetLastFileError(errno);
-            ::close(descriptor);
-            size_ = 0;
-            return false;
+    // Read, not mapped: a mapped page past an end that moved meanwhile would raise SIGBUS.
+    bytes.resize(std::min(static_cast<size_t>(info.st_size), limit));
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t result =
+            ::pread(descriptor, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+        if (result < 0 && errno == EINTR) {
+            continue;
         }
-        data_ = static_cast<const char*>(mapped);
-    } else {
-        data_ = "";
+        if (result <= 0) {
+            break;  // the end came closer while reading
+        }
+        got += static_cast<size_t>(result);
     }
+    bytes.resize(got);
     ::close(descriptor);
     return true;
-}
-
-void SharedMemoryView::Close() {
-    if (data_ != nullptr && size_ > 0) {
-        ::munmap(const_cast<char*>(data_), size_);
-    }
-    data_ = nullptr;
-    size_ = 0;
 }
 
 SharedMemorySection::~SharedMemorySection() {

@@ -5,6 +5,7 @@
 #include <json/json.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -48,8 +49,8 @@ std::string PasswordFor(const std::string& baseName) {
 }
 
 std::string Section(const std::u16string& name) {
-    os::SharedMemoryView view;
-    return view.Open(name) ? std::string(view.Data(), view.Size()) : "(missing)";
+    std::string bytes;
+    return os::ReadSharedMemory(name, SIZE_MAX, bytes) ? bytes : "(missing)";
 }
 
 class FarmClientTest : public testing_support::TempRootTest {

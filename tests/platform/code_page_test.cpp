@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <initializer_list>
+#include <string>
 #include <thread>
+#include <utility>
 
 #include "platform/last_error.h"
 
@@ -22,6 +25,37 @@ TEST(CodePage, IllFormedInputIsReplacedOrStopsTheConversion) {
     EXPECT_EQ(os::WideToMultiByte(os::kCodePageChinese, u"x\u0E01y"), "x?y");
     EXPECT_EQ(os::WideToMultiByte(os::kCodePageChinese, u"x\u0E01y", os::Unmappable::Stop), "x");
     EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, "ok\xFFno", os::Unmappable::Stop), u"ok");
+}
+
+// Each UTF-8 length at both its ends, long ASCII runs around them, and the ill-formed neighbours
+// of well-formed sequences (overlong, surrogate, beyond U+10FFFF, cut), one U+FFFD per byte.
+TEST(CodePage, Utf8AtTheEdgesOfEachSequenceLength) {
+    const std::u16string ascii = u"0123456789abcdef";
+    const std::string ascii8 = "0123456789abcdef";
+    for (const auto& [wide, utf8] : std::initializer_list<std::pair<std::u16string, std::string>>{
+             {u"\u007F\u0080", "\x7F\xC2\x80"},
+             {u"\u07FF\u0800", "\xDF\xBF\xE0\xA0\x80"},
+             {u"\uD7FF\uE000\uFFFF", "\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"},
+             {u"\U00010000\U0010FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
+             {ascii + u"\u573A" + ascii + u"\u00E9" + ascii,
+              ascii8 + "\xE5\x9C\xBA" + ascii8 + "\xC3\xA9" + ascii8},
+         }) {
+        EXPECT_EQ(os::WideToMultiByte(os::kCodePageUtf8, wide), utf8);
+        EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, utf8), wide);
+    }
+    for (const auto& [utf8, replaced] :
+         std::initializer_list<std::pair<const char*, size_t>>{{"\xC0\x80", 2},
+                                                               {"\xE0\x80\x80", 3},
+                                                               {"\xED\xA0\x80", 3},
+                                                               {"\xF4\x90\x80\x80", 4},
+                                                               {"\xE5\x9C", 2},
+                                                               {"\xBA", 1}}) {
+        EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, ascii8 + utf8),
+                  ascii + std::u16string(replaced, u'\uFFFD'))
+            << utf8;
+    }
+    EXPECT_EQ(os::WideToMultiByte(os::kCodePageUtf8, ascii + u"\xDC00\xD800"),
+              ascii8 + "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 TEST(CodePage, AnsiIs936UnlessTheEnvironmentNamesAnother) {

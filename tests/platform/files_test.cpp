@@ -54,7 +54,7 @@ TEST_F(FilesTest, RenameRefusesToReplace) {
     EXPECT_EQ(root.ReadFile("c.log"), "a");
 }
 
-TEST_F(FilesTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
+TEST_F(FilesTest, AtomicWritesReplaceWholeAndLeaveNoTemporaryFile) {
     root.WriteFile("out/job.json", "old");
     std::string big(300000, 'j');
     EXPECT_TRUE(os::WriteFileAtomically(root.Wide("out/job.json"), big));
@@ -66,6 +66,21 @@ TEST_F(FilesTest, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
     }
     EXPECT_EQ(entries, 1u);
     EXPECT_FALSE(os::WriteFileAtomically(root.Wide("missing/job.json"), "x"));
+    EXPECT_EQ(os::GetLastError(), os::kErrorPathNotFound);
+
+    // As text, each LF becomes CR LF: around the 64 KiB pieces, in a line longer than one, and
+    // at the end with and without a line end.
+    std::string text;
+    std::string expected;
+    for (const size_t length : {0, 10, 65533, 65534, 65535, 65536, 70000, 200000, 3}) {
+        text += std::string(length, 'x') + "\n";
+        expected += std::string(length, 'x') + "\r\n";
+    }
+    for (const std::string& tail : {std::string(), std::string("no end")}) {
+        EXPECT_TRUE(os::WriteTextFileAtomically(root.Wide("out/job.json"), text + tail));
+        EXPECT_EQ(root.ReadFile("out/job.json"), expected + tail);
+    }
+    EXPECT_FALSE(os::WriteTextFileAtomically(root.Wide("missing/job.json"), "x\n"));
     EXPECT_EQ(os::GetLastError(), os::kErrorPathNotFound);
 }
 

@@ -230,19 +230,22 @@ TEST_F(AnalysisReaderTest, CoronaStatesFollowTheThreeLimits) {
 
 // ---- Reference, missing and duplicate files --------------------------------------------------
 
+// A duplicate file counts only with a path text: anything else adds no line and logs nothing.
 TEST_F(AnalysisReaderTest, FileProblemsComeInOrderReferenceMissingDuplicate) {
     Read(R"({ "reference_file" : [ { "path" : "C:\\Maps\\ok.jpg" },
             { "path" : "C:\\\u0442\u0435.jpg" }, { "path" : "C:\\Maps\\50%.jpg" },
             { "path" : "" }, { "path" : "C:\\\u0416.jpg" } ],
         "missing_file" : [ { "path" : "C:\\gone1.jpg" }, { "path" : "C:\\\u4E22.jpg" } ],
-        "same_file" : [ { "path" : "C:\\twice.jpg" }, {} ] })");
+        "same_file" : [ { "path" : "C:\\twice.jpg" }, {}, { "path" : 7 }, { "path" : null },
+            "C:\\bare.jpg", { "path" : "C:\\again.jpg" } ] })");
     EXPECT_TRUE(state->referenceFileIllegal);
     // Cyrillic warns once and is also illegal; every illegal path is listed under one heading.
     EXPECT_THAT(state->warnings, ElementsAre(S(78), S(80)));
-    EXPECT_THAT(state->problems,
-                ElementsAre(S(99), u"C:\\\u0442\u0435.jpg", u"C:\\Maps\\50%.jpg", u"",
-                            u"C:\\\u0416.jpg", S(62), S(60) + u"C:\\gone1.jpg",
-                            S(60) + u"C:\\\u4E22.jpg", S(63), S(61) + u"C:\\twice.jpg"));
+    EXPECT_THAT(
+        state->problems,
+        ElementsAre(S(99), u"C:\\\u0442\u0435.jpg", u"C:\\Maps\\50%.jpg", u"", u"C:\\\u0416.jpg",
+                    S(62), S(60) + u"C:\\gone1.jpg", S(60) + u"C:\\\u4E22.jpg", S(63),
+                    S(61) + u"C:\\twice.jpg", S(61) + u"C:\\again.jpg"));
     EXPECT_THAT(NewLines(),
                 ElementsAre("[WARN] The name of reference file have Russian characters.",
                             "[WARN] The name of reference file have illegal characters.", kRead));

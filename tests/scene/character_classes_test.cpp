@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+
+#include "text/conversions.h"
 
 namespace {
 
@@ -30,6 +33,38 @@ TEST(CharacterClasses, EveryCodeUnitIsInExactlyItsClasses) {
                   ExpectedLegal(c) && c != u'`' && c != 0x00B7 && c != u'/');
         ASSERT_EQ(IsCyrillic(c), c >= 0x0400 && c <= 0x052F);
         ASSERT_EQ(IsForbiddenNameChar(c), nine.find(c) != std::u16string::npos);
+    }
+}
+
+// The tests on UTF-8 text give what the tests on its UTF-16 conversion give, for every character
+// between legal ones; text with a zero byte or not well formed is left to the conversion.
+TEST(CharacterClasses, Utf8PathTestsAgreeWithTheUnitTests) {
+    auto agrees = [](const std::u16string& units) {
+        const std::string utf8 = ToUtf8(units);
+        bool cyrillic = false;
+        bool legal = false;
+        return TestReferencePathUtf8(utf8, cyrillic, legal) &&
+               cyrillic == ContainsCyrillic(units) && legal == IsLegalReferencePath(units);
+    };
+    EXPECT_TRUE(agrees(u""));
+    for (char32_t code = 1; code <= 0x10FFFF; code += code < 0x10000 ? 1 : 0x3FF) {
+        std::u16string character;
+        if (code >= 0x10000) {
+            character = {static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)),
+                         static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF))};
+        } else if (code < 0xD800 || code > 0xDFFF) {
+            character = {static_cast<char16_t>(code)};
+        }
+        // Short, and amid runs of ASCII long enough to be tested a word at a time.
+        ASSERT_TRUE(agrees(u"a" + character + u"b")) << static_cast<uint32_t>(code);
+        ASSERT_TRUE(agrees(u"abcdefgh" + character + u"ijklmnop")) << static_cast<uint32_t>(code);
+    }
+    bool cyrillic = false;
+    bool legal = false;
+    for (const std::string& undecided :
+         {std::string("a\0b", 3), std::string("abcdefg\0hijklmn", 15), std::string("a\xC0\x80"),
+          std::string("\xE5\x9C"), std::string("\xED\xA0\x80")}) {
+        EXPECT_FALSE(TestReferencePathUtf8(undecided, cyrillic, legal));
     }
 }
 

@@ -246,18 +246,21 @@ TEST_F(JobDescriptionTest, SelectedCamerasReplaceTheAnalysisOnesInCodeUnitOrder)
     EXPECT_EQ(cameras[2]["name"], Json::Value("\u6444\u50cf\u673a01"));
 }
 
+// The list is made anew: comments on the old list and its entries stay behind.
 TEST_F(JobDescriptionTest, ReferenceFileEqualToTheSceneIsDroppedAndTheRestReduced) {
-    Json::Value job = WriteAndRead(R"({ "reference_file" : [
-        { "path" : "D:\\maps\\b.jpg" },
+    Json::Value job = WriteAndRead(R"({ /* list */ "reference_file" : [
+        // before
+        { "path" : "D:\\maps\\b.jpg" }, // after
         { "path" : "D:\\scenes\\shot1.max" },
-        { "path" : "D:\\maps\\a.jpg", "kind" : "bitmap" },
-        { "path" : "d:\\scenes\\shot1.max" },
-        "plain", { "path" : 7 } ] })");
-    // The comparison is byte-wise: another spelling of the scene stays. Entries without a path
-    // text become an empty path.
+        { "path" : /* value */ "D:\\maps\\a.jpg", "kind" : "bitmap" },
+        { "path" : /* own */ "d:\\scenes\\shot1.max" },
+        "plain", { "path" : 7 }, { "path" : null } ] })");
+    // The comparison is byte-wise: another spelling of the scene stays. A number counts as its
+    // text; entries without a path text become an empty path.
     EXPECT_EQ(job["reference_file"], Parse(R"([ { "path" : "D:\\maps\\b.jpg" },
         { "path" : "D:\\maps\\a.jpg" }, { "path" : "d:\\scenes\\shot1.max" },
-        { "path" : "" }, { "path" : "" } ])"));
+        { "path" : "" }, { "path" : "7" }, { "path" : "" } ])"));
+    EXPECT_THAT(JobBytes(), testing::Not(testing::ContainsRegex("list|before|after|value|own")));
     EXPECT_THAT(DataLog(), HasSubstr("[WARN] A reference file of the analysis has no path text!"));
 }
 

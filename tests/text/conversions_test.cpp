@@ -21,6 +21,14 @@ TEST(TextConversions, Utf8RoundTripKeepsCjkCyrillicAsciiAndSurrogatePairs) {
 
 TEST(TextConversions, EveryConversionStopsAtTheFirstZero) {
     EXPECT_EQ(ToUtf8(u"abc\0def"s), "abc");
+    // Long texts are searched a word at a time; a unit with a zero byte is no zero.
+    EXPECT_EQ(ToUtf8(std::u16string(13, u'x') + u'\0' + std::u16string(20, u'y')),
+              std::string(13, 'x'));
+    std::string letters;  // U+0100 seventeen times
+    for (int i = 0; i < 17; ++i) {
+        letters += "\xC4\x80";
+    }
+    EXPECT_EQ(ToUtf8(std::u16string(17, u'\u0100')), letters);
     EXPECT_EQ(FromUtf8("abc\0def"s), u"abc");
     EXPECT_EQ(ToLocalMultibyte(u"场\0景"s), "\xB3\xA1");
     EXPECT_EQ(FromLocalMultibyte("\xB3\xA1\0\xBE\xB0"s), u"场");

@@ -26,6 +26,7 @@ std::string ReadAll(const std::string& path) {
 Json::Value ToolRun::Json() const {
     Json::Value value;
     Json::CharReaderBuilder builder;
+    builder["failIfExtra"] = true;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     std::string errors;
     if (!reader->parse(out.data(), out.data() + out.size(), &value, &errors)) {

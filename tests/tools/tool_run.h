@@ -12,7 +12,7 @@ struct ToolRun {
     int exitCode = -1;
     std::string out;
     std::string err;
-    // The standard output as JSON (null when it is not JSON).
+    // The standard output as JSON (null when it is not exactly one JSON document).
     Json::Value Json() const;
 };
 

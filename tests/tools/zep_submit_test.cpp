@@ -2,6 +2,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <future>
+#include <optional>
+
+#include "tests/client/raw_server.h"
 #include "tests/support/temp_root.h"
 #include "tests/tools/tool_run.h"
 
@@ -115,6 +119,66 @@ TEST_F(ZepSubmitTest, JobWhoseFolderCannotBeWrittenReportsTheBox) {
     ASSERT_GE(output["messages"].size(), 1u);
     EXPECT_EQ(output["messages"][0]["text"].asString(), "{42}");
     EXPECT_EQ(output["messages"][0]["buttons"].asString(), "OK");
+}
+
+// Whatever the farm client answers, `submit --json` prints one JSON document: the plug-in's own
+// line for an unreadable reply goes into its "stdout" member. (A failed socket or send cannot be
+// brought about from outside; the client link's own tests cover them.)
+TEST_F(ZepSubmitTest, SubmitJsonIsOneDocumentForEveryAnswer) {
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n\r\n";
+    const std::string readError = "Error [0-9]+ in WinHttpReadData\\.\n";
+    struct Row {
+        std::optional<std::string> answer;  // none: nothing listens
+        int result;
+        std::string box;
+        std::string printed;  // a pattern for the lines printed
+    };
+    const std::vector<Row> rows = {
+        {std::nullopt, -1, "{43}", ""},
+        {"", -1, "{43}", ""},
+        {"HTTP/1.1 500 Internal Server Error\r\n\r\n", -1, "{44}", ""},
+        {head + R"({"ret":100)", -1, "{53}", readError},
+        {head + R"({"ret":"10001"})", -1, "{53}", readError},
+        {head + R"({"ret":10010})", -1, "{53}", readError},
+        {head + R"({"ret":10010,"err":"磁盘已满"})", 10010, "磁盘已满", ""},
+        {head + R"({"ret":10003})", 10003, "{46}", ""},
+        {head + "{}", 0, "", ""},
+    };
+    const std::string scene = (root.Path() / "living room.max").string();
+    root.WriteFile("living room.max", "scene");
+    // Each row has a data folder of its own that names its port; the rows run side by side.
+    std::vector<std::future<ToolRun>> runs;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        runs.push_back(std::async(std::launch::async, [&, i] {
+            std::optional<client_test::RawServer> server;
+            uint16_t port = client_test::UnusedPort();
+            if (rows[i].answer) {
+                port = server.emplace(*rows[i].answer).Port();
+            }
+            const std::string data = "row" + std::to_string(i);
+            root.WriteFile(
+                data + "/ZEP Rendering/script/pmx_plugin.ini",
+                "[general]\r\nport=" + std::to_string(port) + "\r\nlowerversion=1.3\r\n");
+            return RunTool(
+                ZEP_SUBMIT_PATH,
+                {"submit", kExample, "--scene", scene, "--select", "VRayCam_Living", "--json"},
+                {"PROGRAMDATA=" + (root.Path() / data).string(), "ZEP_LANGUAGE=ids"});
+        }));
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ToolRun run = runs[i].get();
+        SCOPED_TRACE(testing::Message() << "row " << i << ": " << run.out << run.err);
+        const Json::Value summary = run.Json();
+        EXPECT_TRUE(summary.isObject());
+        EXPECT_EQ(summary["result"], Json::Value(rows[i].result));
+        EXPECT_EQ(summary["messages"][0]["text"].asString(), rows[i].box);
+        EXPECT_TRUE(summary["stdout"].isArray());
+        std::string printed;
+        for (const Json::Value& line : summary["stdout"]) {
+            printed += line.asString() + "\n";
+        }
+        EXPECT_THAT(printed, testing::MatchesRegex(rows[i].printed));
+    }
 }
 
 }  // namespace

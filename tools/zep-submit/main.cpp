@@ -3,10 +3,12 @@
 #include <CLI/CLI.hpp>
 
 #include "tools/zep-submit/commands.h"
+#include "tools/zep-submit/plugin_output.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"ZEP Rendering submission tool"};
     app.require_subcommand(1);
+    SendPluginOutputToStandardError();
     int exitCode = 0;
     AddConfigCommand(app, exitCode);
     AddInspectCommand(app, exitCode);

@@ -11,6 +11,7 @@
 #include "tools/zep-submit/commands.h"
 #include "tools/zep-submit/dialog_session.h"
 #include "tools/zep-submit/json_output.h"
+#include "tools/zep-submit/plugin_output.h"
 
 namespace {
 
@@ -33,6 +34,9 @@ int Submit(const SubmitOptions& options) {
     LoadResources();
     win::SetMessageBoxPolicy(options.answer == "yes" ? win::MessageBoxPolicy::AnswerYesOk
                                                      : win::MessageBoxPolicy::AnswerNoCancel);
+    if (options.json) {
+        KeepPluginOutput();
+    }
     int32_t analysisResult = 0;
     if (!LoadAnalysis(options.analysis, GetPluginState(), analysisResult)) {
         std::cerr << "zep-submit: cannot read the analysis file " << options.analysis << "\n";
@@ -86,6 +90,7 @@ int Submit(const SubmitOptions& options) {
                                                        : Json::Value(report.archivePath);
         output["outputFolder"] = Utf16OrNull(report.outputFolder);
         output["messages"] = MessagesJson();
+        output["stdout"] = PluginOutputJson();
         PrintJson(std::cout, output);
     } else {
         PrintMessages(std::cout);
