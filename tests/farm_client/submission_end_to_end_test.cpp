@@ -105,8 +105,14 @@ TEST_F(SubmissionEndToEndTest, ASubmissionThroughThePluginsDialog) {
     EXPECT_EQ(submission["result"].asInt(), 10001) << run.out;
     EXPECT_TRUE(fs::exists(submission["jobFile"].asString()));
     EXPECT_THAT(boxes, testing::ElementsAre("{98}"));
-    // The cleaning scripts have saved the scene without its malicious scripts.
+    // The cleaning scripts have saved the scene without its malicious scripts, and that scene
+    // is the one packed.
     EXPECT_THAT(root.ReadFile("scenes/studio.max"), testing::HasSubstr(R"("scripts" : [])"));
+    ToolRun packed = RunTool("/usr/bin/7zz", {"e", "-so", submission["archive"].asString(),
+                                               "studio.max"});
+    EXPECT_EQ(packed.exitCode, 0) << packed.err;
+    EXPECT_THAT(packed.out, testing::HasSubstr(R"("scripts" : [])"));
+    EXPECT_THAT(packed.out, testing::Not(testing::HasSubstr("alc_startup")));
     EXPECT_EQ(server.Stop(), 0);
 }
 
