@@ -8,6 +8,7 @@
 
 #include "resources/string_loader.h"
 #include "scene/character_classes.h"
+#include "scene/selection_checks.h"
 #include "text/conversions.h"
 #include "text/crt_numbers.h"
 #include "text/json_text.h"
@@ -486,11 +487,15 @@ bool Reading::ReadDuplicateCameras() {
 
 }  // namespace
 
-int32_t ReadAnalysisResult(PluginState& state) {
+int32_t ReadAnalysisResult(PluginState& state, SceneNameSource* sceneName) {
     Json::Value root;
+    bool parsed = ParseJsonText(ToUtf8(state.analysisText), root);
+    if (sceneName != nullptr) {
+        *sceneName = parsed ? SceneNameSourceOf(root) : SceneNameSource{};
+    }
     // A text that does not parse, or whose top is not an object, changes nothing: only the
     // closing line is written, with no version, and the dialog goes on.
-    if (!ParseJsonText(ToUtf8(state.analysisText), root) || !root.isObject()) {
+    if (!parsed || !root.isObject()) {
         state.log.Write("Get analysis information successfully. Current 3ds Max version is :",
                         "INFO");
         return kAnalysisRead;

@@ -19,4 +19,8 @@ inline constexpr int32_t kAnalysisDuplicateCameras = 4;
 // Never throws. A member of the wrong JSON type counts as absent, with a WARN line naming it;
 // a JSON number is accepted wherever a text holding a number is expected (its decimal text is
 // used). A text member that must be there and is missing reads as empty, also with a WARN line.
-int32_t ReadAnalysisResult(PluginState& state);
+//
+// `sceneName`, when given, receives what the text says of the scene's path (see
+// InitSceneName), from the same parse.
+struct SceneNameSource;
+int32_t ReadAnalysisResult(PluginState& state, SceneNameSource* sceneName = nullptr);

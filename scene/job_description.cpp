@@ -254,17 +254,15 @@ struct BoxTexts {
     std::u16string marker;
 };
 
-bool Fail(PluginState& state, HWND dialog, const BoxTexts& texts,
-          const char* logLine) {
+bool Fail(PluginState& state, HWND dialog, const BoxTexts& texts, const char* logLine) {
     PluginMessageBox(dialog, ResourceText(IDS_JOB_FILE_FAILED), texts.caption, win::kMbOk,
                      texts.marker);
     state.log.Write(logLine, "ERROR");
     return false;
 }
 
-bool WriteJob(PluginState& state, HWND dialog, unsigned saveSceneFile,
-              PluginSettings& settings, const std::u16string& requestId, std::string& notice,
-              const BoxTexts& texts) {
+bool WriteJob(PluginState& state, HWND dialog, unsigned saveSceneFile, PluginSettings& settings,
+              const std::u16string& requestId, std::string& notice, const BoxTexts& texts) {
     Json::Value root;
     bool commented = false;
     if (!ParseAnalysis(ToUtf8(state.analysisText), root, commented)) {

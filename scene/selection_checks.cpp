@@ -36,17 +36,31 @@ bool IsRefusedCameraNameChar(char16_t c) {
 
 }  // namespace
 
+SceneNameSource SceneNameSourceOf(const Json::Value& root) {
+    SceneNameSource source;
+    source.parsed = true;
+    source.named = SceneFilePath(root, source.path);
+    return source;
+}
+
 std::string InitSceneName(PluginState& state) {
     Json::Value root;
     if (!ParseJsonText(ToUtf8(state.analysisText), root)) {
+        return InitSceneName(state, SceneNameSource{});
+    }
+    return InitSceneName(state, SceneNameSourceOf(root));
+}
+
+std::string InitSceneName(PluginState& state, const SceneNameSource& source) {
+    if (!source.parsed) {
         state.log.Write("Parse failed in initing scene name!", "WARN");
         return std::string();
     }
-    std::string path;
-    if (!SceneFilePath(root, path)) {
+    if (!source.named) {
         state.log.Write("The scene name is empty!", "WARN");
         return std::string();
     }
+    const std::string& path = source.path;
     std::string::size_type separator = path.rfind('/');
     if (separator == std::string::npos) {
         separator = path.rfind('\\');

@@ -2,6 +2,8 @@
 // The checks made on the user's choices before anything is written or sent: the scene name
 // the dialog proposes and accepts, and the cameras ticked in the camera table.
 
+#include <json/value.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,6 +18,18 @@
 // and state.analysedScenePath. Empty, with a WARN line to the pmx_data log and the state
 // unchanged, when the analysis does not parse or gives no name with a separator.
 std::string InitSceneName(PluginState& state);
+
+// What the analysis text says of the scene's path, as InitSceneName finds it: whether the text
+// parses, and the `name` member when it is a text. The reader of the analysis makes it from
+// its own parse, so that the dialog need not parse the same text twice.
+struct SceneNameSource {
+    bool parsed = false;
+    bool named = false;
+    std::string path;
+};
+SceneNameSource SceneNameSourceOf(const Json::Value& root);
+// InitSceneName from what the analysis was found to say.
+std::string InitSceneName(PluginState& state, const SceneNameSource& source);
 
 // The longest text read from the scene name field or a camera table cell, in UTF-16 units.
 inline constexpr size_t kDialogTextUnits = 259;

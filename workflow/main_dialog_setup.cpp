@@ -223,7 +223,8 @@ int InitializeDialog(HWND dialog, const std::u16string& caption, std::u16string 
         return kDialogEnded;
     }
     state.analysisText = analysis;
-    int32_t read = ReadAnalysisResult(state);
+    SceneNameSource sceneName;
+    int32_t read = ReadAnalysisResult(state, &sceneName);
     if (read == kAnalysisNoCameras &&
         Box(dialog, IDS_NO_CAMERAS, caption, win::kMbYesNo, marker) != win::kIdYes) {
         win::EndDialog(dialog, 0);
@@ -242,7 +243,7 @@ int InitializeDialog(HWND dialog, const std::u16string& caption, std::u16string 
     MainDialogTexts texts{caption, Copy(LoadResourceString2(IDS_SECOND_CAPTION)), marker};
     win::CheckRadioButton(dialog, IDC_RADIO_NOBLOCK, IDC_RADIO_DCSBLOCK, IDC_RADIO_NOBLOCK);
     SetBlockMode(1);
-    ui.ShowSceneName(win::GetDlgItem(dialog, IDC_SCENE_NAME), InitSceneName(state));
+    ui.ShowSceneName(win::GetDlgItem(dialog, IDC_SCENE_NAME), InitSceneName(state, sceneName));
     ui.ShowWarnings(win::GetDlgItem(dialog, IDC_WARNINGS), CollectNotices(state));
     win::SetListViewExtendedStyle(win::GetDlgItem(dialog, IDC_CAMERA_LIST), 0,
                                   LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
