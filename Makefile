@@ -59,20 +59,28 @@ bench: deps
 	build/release/bench/main_dialog_bench
 	build/release/bench/archive_bench
 
-# Fuzzes the analysis reader with the job writer, then the client's reply handler with the
-# command-line splitter, FUZZ_SECONDS each (10 minutes by default).
+# Fuzzes the analysis reader with the job writer, the client's reply handler with the
+# command-line splitter, the configuration file's reader and writer, and the host override
+# file, FUZZ_SECONDS each (10 minutes by default).
 FUZZ_SECONDS ?= 600
+FUZZ_TARGETS := analysis_fuzz reply_fuzz profile_fuzz host_override_fuzz
 fuzz: deps
 	cmake --preset fuzz > /dev/null
-	cmake --build --preset fuzz --target analysis_fuzz reply_fuzz make_seeds
-	mkdir -p build/fuzz/corpus/analysis build/fuzz/corpus/reply
+	cmake --build --preset fuzz --target $(FUZZ_TARGETS) make_seeds
+	mkdir -p $(addprefix build/fuzz/corpus/,analysis reply profile host_override)
 	build/fuzz/fuzz/make_seeds build/fuzz/corpus/analysis
 	cp examples/*.json build/fuzz/corpus/analysis/
 	cp fuzz/seeds/reply/* build/fuzz/corpus/reply/
+	cp fuzz/seeds/profile/* build/fuzz/corpus/profile/
+	cp fuzz/seeds/host_override/* build/fuzz/corpus/host_override/
 	build/fuzz/fuzz/analysis_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
 	  -print_final_stats=1 build/fuzz/corpus/analysis
 	build/fuzz/fuzz/reply_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  build/fuzz/corpus/reply
+	build/fuzz/fuzz/profile_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  build/fuzz/corpus/profile
+	build/fuzz/fuzz/host_override_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  build/fuzz/corpus/host_override
 
 format:
 	find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i

@@ -57,7 +57,10 @@ bool ReadHostOverride(pmx_Logger& dataLog, PluginSettings& settings) {
         return false;
     }
     file.Close();
-    // UTF-16LE text up to its first zero; a byte-order mark stays part of the text.
+    return HostFromOverrideBytes(bytes, settings.host);
+}
+
+bool HostFromOverrideBytes(std::string_view bytes, std::u16string& host) {
     std::u16string text(bytes.size() / 2, u'\0');
     for (size_t i = 0; i < text.size(); ++i) {
         text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -68,6 +71,6 @@ bool ReadHostOverride(pmx_Logger& dataLog, PluginSettings& settings) {
     if (equals == std::u16string::npos) {
         return false;
     }
-    settings.host = text.substr(equals + 1);
+    host = text.substr(equals + 1);
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class pmx_Logger;
 
@@ -33,3 +34,8 @@ bool ReadPluginSettings(pmx_Logger& dataLog, PluginSettings& settings);
 // Replaces `host` by everything after the first "=" of the UTF-16LE file "script/custom.bin".
 // True when the host was replaced.
 bool ReadHostOverride(pmx_Logger& dataLog, PluginSettings& settings);
+
+// The host that the bytes of "script/custom.bin" name: UTF-16LE text up to its first zero (a
+// byte-order mark stays part of it), everything after its first "=". False when there is no
+// "=" (an odd last byte is not read).
+bool HostFromOverrideBytes(std::string_view bytes, std::u16string& host);
