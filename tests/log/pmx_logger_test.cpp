@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -94,35 +96,30 @@ TEST_F(LoggerTest, RotatesOnTheLineThatReachesTheLimit) {
     EXPECT_EQ(Lines(Log("pmx_data.log")).size(), 1u);
 }
 
-TEST_F(LoggerTest, ALineThatEndsExactlyAtTheLimitRotates) {
-    pmx_Logger logger("pmx_http", 1, 5, 0);
-    logger.Write(std::string(static_cast<size_t>(kMiB) - kLineOverhead, 'x'), "INFO");
-    EXPECT_EQ(Size(Log("pmx_http1.log")), kMiB);
-    EXPECT_EQ(Log("pmx_http.log"), "");
-}
-
-TEST_F(LoggerTest, RotationSkipsGapsInTheNumbering) {
-    PutLog("pmx_http1.log", "one");
-    PutLog("pmx_http3.log", "three");
-    pmx_Logger logger("pmx_http", 1, 5, 0);
-    logger.Write(std::string(static_cast<size_t>(kMiB), 'x'), "INFO");
-    EXPECT_EQ(Log("pmx_http4.log"), "three");
-    EXPECT_FALSE(HasLog("pmx_http3.log"));
-    EXPECT_EQ(Log("pmx_http2.log"), "one");
-    EXPECT_GT(Size(Log("pmx_http1.log")), kMiB);
-    EXPECT_FALSE(HasLog("pmx_http5.log"));
-}
-
-TEST_F(LoggerTest, RotationDropsTheOldestOfAFullSet) {
-    for (int number = 1; number <= 4; ++number) {
-        PutLog("pmx_http" + std::to_string(number) + ".log", std::to_string(number));
+// A line that ends exactly at the limit rotates; rotation renumbers the older files past gaps
+// in the numbering and drops the oldest of a full set.
+TEST_F(LoggerTest, RotationShiftsTheOlderFilesUpAndDropsTheOldest) {
+    using Files = std::map<int, std::string>;  // number: content ("" for no such file)
+    const std::pair<Files, Files> cases[] = {
+        {{}, {{2, ""}}},
+        {{{1, "one"}, {3, "three"}}, {{2, "one"}, {3, ""}, {4, "three"}, {5, ""}}},
+        {{{1, "1"}, {2, "2"}, {3, "3"}, {4, "4"}}, {{2, "1"}, {3, "2"}, {4, "3"}, {5, ""}}},
+    };
+    for (const auto& [before, after] : cases) {
+        for (const auto& [number, content] : before) {
+            PutLog("pmx_http" + std::to_string(number) + ".log", content);
+        }
+        pmx_Logger logger("pmx_http", 1, 5, 0);
+        logger.Write(std::string(static_cast<size_t>(kMiB) - kLineOverhead, 'x'), "INFO");
+        EXPECT_EQ(Size(Log("pmx_http1.log")), kMiB);
+        EXPECT_EQ(Log("pmx_http.log"), "");
+        for (const auto& [number, content] : after) {
+            const std::string name = "pmx_http" + std::to_string(number) + ".log";
+            EXPECT_EQ(HasLog(name) ? Log(name) : "", content) << name;
+            EXPECT_EQ(HasLog(name), !content.empty()) << name;
+        }
+        std::filesystem::remove_all(root.Path() / kLogFolder);
     }
-    pmx_Logger logger("pmx_http", 1, 5, 0);
-    logger.Write(std::string(static_cast<size_t>(kMiB), 'x'), "INFO");
-    EXPECT_EQ(Log("pmx_http4.log"), "3");
-    EXPECT_EQ(Log("pmx_http3.log"), "2");
-    EXPECT_EQ(Log("pmx_http2.log"), "1");
-    EXPECT_FALSE(HasLog("pmx_http5.log"));
 }
 
 TEST_F(LoggerTest, LowerVersionIsGluedToTheLogFolderName) {
