@@ -35,21 +35,10 @@ Json::Value ToolRun::Json() const {
     return value;
 }
 
-ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
-                const std::vector<std::string>& environment) {
-    char outTemplate[] = "/tmp/zep-tool-out-XXXXXX";
-    char errTemplate[] = "/tmp/zep-tool-err-XXXXXX";
-    int outFile = ::mkstemp(outTemplate);
-    int errFile = ::mkstemp(errTemplate);
-
+pid_t StartTool(const std::string& program, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& environment, int out, int err) {
     std::vector<std::string> words{program};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-
     // The given variables first, then the test's own ones that they do not replace.
     std::vector<std::string> variables(environment);
     for (char** entry = environ; *entry != nullptr; ++entry) {
@@ -63,26 +52,43 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& argu
             variables.push_back(variable);
         }
     }
-    std::vector<char*> envp;
-    for (std::string& variable : variables) {
-        envp.push_back(variable.data());
-    }
-    envp.push_back(nullptr);
-
+    auto pointers = [](std::vector<std::string>& texts) {
+        std::vector<char*> list;
+        for (std::string& text : texts) {
+            list.push_back(text.data());
+        }
+        list.push_back(nullptr);
+        return list;
+    };
+    std::vector<char*> argv = pointers(words);
+    std::vector<char*> envp = pointers(variables);
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_adddup2(&actions, outFile, STDOUT_FILENO);
-    ::posix_spawn_file_actions_adddup2(&actions, errFile, STDERR_FILENO);
+    ::posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+    ::posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
     ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    pid_t child = 0;
+    pid_t child = -1;
+    if (::posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
+        child = -1;
+    }
+    ::posix_spawn_file_actions_destroy(&actions);
+    return child;
+}
+
+ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& environment) {
+    char outTemplate[] = "/tmp/zep-tool-out-XXXXXX";
+    char errTemplate[] = "/tmp/zep-tool-err-XXXXXX";
+    int outFile = ::mkstemp(outTemplate);
+    int errFile = ::mkstemp(errTemplate);
     ToolRun run;
-    if (::posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+    const pid_t child = StartTool(program, arguments, environment, outFile, errFile);
+    if (child > 0) {
         int status = 0;
         while (::waitpid(child, &status, 0) < 0) {
         }
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
-    ::posix_spawn_file_actions_destroy(&actions);
     ::close(outFile);
     ::close(errFile);
     run.out = ReadAll(outTemplate);

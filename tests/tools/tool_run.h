@@ -2,6 +2,7 @@
 // Runs one of the project's command-line tools and keeps what it printed.
 
 #include <json/json.h>
+#include <sys/types.h>
 
 #include <string>
 #include <vector>
@@ -15,6 +16,12 @@ struct ToolRun {
     // The standard output as JSON (null when it is not exactly one JSON document).
     Json::Value Json() const;
 };
+
+// Starts `program` with `arguments` (no shell) and the environment of the test plus
+// `environment`, standard input from /dev/null and standard output and error on the descriptors
+// given; the child's process id, or -1.
+pid_t StartTool(const std::string& program, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& environment, int out, int err);
 
 // Runs `program` with `arguments` (no shell) and the environment of the test plus `environment`
 // ("NAME=value" entries), waits for it and collects both output streams.
