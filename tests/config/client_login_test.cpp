@@ -6,10 +6,12 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "platform/shared_memory.h"
+#include "tests/support/temp_root.h"
 
 namespace {
 
@@ -27,56 +29,37 @@ protected:
     os::SharedMemorySection savePath;
 };
 
-TEST_F(ClientLoginTest, NeitherSectionLeavesTheRecordEmpty) {
-    ClientLogin login = Read();
-    EXPECT_FALSE(login.complete);
-    EXPECT_EQ(login.userName, u"");
-    EXPECT_EQ(login.savePath, u"");
-    EXPECT_EQ(login.savePathUtf8, "");
-}
-
-TEST_F(ClientLoginTest, OnlyTheUserNameIsNotComplete) {
-    ASSERT_TRUE(userName.Publish(kUserNameSection, "10000001\0"s));
-    ClientLogin login = Read();
-    EXPECT_EQ(login.userName, u"10000001");
-    EXPECT_EQ(login.savePath, u"");
-    EXPECT_FALSE(login.complete);
-}
-
-TEST_F(ClientLoginTest, ChineseTextArrivesUnchanged) {
-    ASSERT_TRUE(userName.Publish(kUserNameSection, "渲染用户\0garbage"s));
-    ASSERT_TRUE(savePath.Publish(kSavePathSection, "D:\\农场\\输出\0"s));
-    ClientLogin login = Read();
-    EXPECT_EQ(login.userName, u"渲染用户");
-    EXPECT_EQ(login.savePath, u"D:\\农场\\输出");
-    EXPECT_EQ(login.savePathUtf8, "D:\\农场\\输出");
-    EXPECT_TRUE(login.complete);
-}
-
-TEST_F(ClientLoginTest, EmptyTextsStillComplete) {
-    ASSERT_TRUE(userName.Publish(kUserNameSection, "\0"s));
-    ASSERT_TRUE(savePath.Publish(kSavePathSection, ""));
-    ClientLogin login = Read();
-    EXPECT_TRUE(login.complete);
-    EXPECT_EQ(login.userName, u"");
-    EXPECT_EQ(login.savePathUtf8, "");
-}
-
-TEST_F(ClientLoginTest, TextWithoutZeroIsCutAtTheBuffer) {
-    ASSERT_TRUE(userName.Publish(kUserNameSection, std::string(6000, 'u')));
-    ASSERT_TRUE(savePath.Publish(kSavePathSection, std::string(4096, 's') + "tail"));
-    ClientLogin login = Read();
-    EXPECT_EQ(login.userName, std::u16string(kLoginSectionBufferSize, u'u'));
-    EXPECT_EQ(login.savePathUtf8, std::string(kLoginSectionBufferSize, 's'));
-}
-
-TEST_F(ClientLoginTest, ALaterLoginIsSeenAtTheNextRead) {
-    ASSERT_TRUE(userName.Publish(kUserNameSection, "first\0"s));
-    EXPECT_EQ(Read().userName, u"first");
-    ASSERT_TRUE(userName.Publish(kUserNameSection, "second\0"s));
-    EXPECT_EQ(Read().userName, u"second");
-    userName.Remove();
-    EXPECT_EQ(Read().userName, u"");
+// Each section's text up to its first zero, cut at the buffer without one; the record is
+// complete only with both sections, even empty ones. Each read sees the sections as they are
+// then.
+TEST_F(ClientLoginTest, SectionsGiveTheirTextsUpToAZeroOrTheBuffer) {
+    using Text = std::optional<std::string>;  // none: the section is not published
+    struct Case {
+        Text user, save;
+        std::u16string userName;
+        std::string savePath;
+        bool complete;
+    };
+    const std::string cut(kLoginSectionBufferSize, 's');
+    for (const Case& c : {
+             Case{"10000001\0"s, {}, u"10000001", "", false},
+             Case{"渲染用户\0garbage"s, "D:\\农场\\输出\0"s, u"渲染用户", "D:\\农场\\输出", true},
+             Case{"\0"s, ""s, u"", "", true},
+             Case{std::string(6000, 'u'), cut + "tail",
+                  std::u16string(kLoginSectionBufferSize, u'u'), cut, true},
+             Case{{}, {}, u"", "", false},
+         }) {
+        SCOPED_TRACE(c.user.value_or("(none)").substr(0, 20));
+        userName.Remove();
+        savePath.Remove();
+        ASSERT_TRUE(!c.user || userName.Publish(kUserNameSection, *c.user));
+        ASSERT_TRUE(!c.save || savePath.Publish(kSavePathSection, *c.save));
+        const ClientLogin login = Read();
+        EXPECT_EQ(login.userName, c.userName);
+        EXPECT_EQ(login.savePathUtf8, c.savePath);
+        EXPECT_EQ(login.savePath, testing_support::U16(c.savePath));
+        EXPECT_EQ(login.complete, c.complete);
+    }
 }
 
 // The client may shrink a section at any moment: a read gives what is there, never a fault.
