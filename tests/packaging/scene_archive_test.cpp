@@ -172,8 +172,11 @@ TEST_F(SceneArchiveTest, OtherLoginsArchiveIntoTheArchiveFolder) {
              {listed, (root.Path() / "保存").string(), true, password},
              {listed, "/", true, ""},
              {listed, save, false, ""},
+             // Only a whole, exact account name counts.
              {listed.substr(0, 7), save, true, ""},
              {u" " + listed, save, true, ""},
+             {listed + u"0", save, true, ""},
+             {u"", save, true, ""},
          }) {
         SCOPED_TRACE(testing_support::U8(c.user) + " " + c.savePath);
         LoginAs(c.user, c.savePath);
