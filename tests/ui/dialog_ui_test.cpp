@@ -33,10 +33,6 @@ protected:
         }
         return rows;
     }
-
-    static std::u16string Text(HWND dialog, int control) {
-        return win::GetDlgItemText(dialog, control, 260);
-    }
 };
 
 TEST_F(DialogUiTest, TheTableListsCamerasInCodeUnitOrderAndRefreshesFromTheMap) {

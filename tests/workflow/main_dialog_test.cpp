@@ -5,13 +5,16 @@
 
 #include <atomic>
 #include <fstream>
+#include <map>
 
 #include "host/simulated_host.h"
 #include "platform/headless/environment.h"
+#include "platform/headless/state_dump.h"
 #include "platform/win/controls.h"
 #include "platform/win/window.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#include "tests/resources/dialog_test_support.h"
 #include "tests/workflow/main_dialog_fixture.h"
 #include "workflow/submission_events.h"
 
@@ -20,11 +23,12 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
+// The lowest accepted version is compared as text; an unsaved scene is not checked.
 TEST_F(MainDialogTest, OpeningStopsWithItsMessageWhenTheClientOrTheSceneIsNotRight) {
     struct Case {
         const char* lowerVersion;  // null: no lowerversion key at all
         std::string sceneFile;
-        std::vector<std::string> boxes;
+        std::vector<std::string> boxes;  // none: the dialog opens
     };
     for (const Case& row : std::vector<Case>{
              {nullptr, "shot1.max", {"{81}/{49}/OK"}},
@@ -35,6 +39,9 @@ TEST_F(MainDialogTest, OpeningStopsWithItsMessageWhenTheClientOrTheSceneIsNotRig
              {"1.3.7", "shot..max", {"{79}/{49}/OK"}},
              {"1.3.7", "sh`ot.max", {"{79}/{49}/OK"}},
              {"1.3.7", "сцена.max", {"{79}/{49}/OK"}},
+             {"1.3.7", "shot1.max", {}},
+             {"1.3", "场景（一）【终稿】.max", {}},
+             {"1.10.0", "", {}},
          }) {
         SetUp();
         std::remove((DataFolder() + "/script/pmx_plugin.ini").c_str());
@@ -42,25 +49,12 @@ TEST_F(MainDialogTest, OpeningStopsWithItsMessageWhenTheClientOrTheSceneIsNotRig
             SetSetting("lowerversion", row.lowerVersion);
         }
         SetScene(row.sceneFile);
-        EXPECT_EQ(Open(Analysis({"Cam"})), 0) << row.sceneFile;
-        EXPECT_EQ(Boxes(), row.boxes) << row.lowerVersion << " " << row.sceneFile;
-    }
-}
-
-TEST_F(MainDialogTest, AcceptedVersionsAndSceneNamesOpenTheDialog) {
-    for (const auto& [version, scene] : std::vector<std::pair<std::string, std::string>>{
-             {"1.3.7", "shot1.max"},
-             {"1.3", "场景（一）【终稿】.max"},
-             {"1.10.0", ""},  // the comparison is textual; an unsaved scene is not checked
-         }) {
-        SetUp();
-        SetSetting("lowerversion", version);
-        SetScene(scene);
         bool ready = false;
         user.Do([&ready](HWND dialog) { ready = Visible(dialog, IDC_SUBMIT); }).Close();
-        EXPECT_EQ(Open(Analysis({"Cam"})), 0);
-        EXPECT_TRUE(ready) << version << " " << scene;
-        EXPECT_THAT(Boxes(), IsEmpty());
+        EXPECT_EQ(Open(Analysis({"Cam"})), 0) << row.sceneFile;
+        EXPECT_EQ(Boxes(), row.boxes) << row.lowerVersion << " " << row.sceneFile;
+        EXPECT_EQ(ready, row.boxes.empty()) << row.lowerVersion << " " << row.sceneFile;
+        win::headless::ClearQueuedInput();
     }
 }
 
@@ -94,42 +88,65 @@ TEST_F(MainDialogTest, AnalysisAndReaderStopsEndTheDialog) {
     EXPECT_THAT(opened, ElementsAre(IDD_MAIN, IDD_INVALID_NAMES));
 }
 
+// The Corona row is moved for the display scale and the language: to the places these rows
+// give, at 96 dpi where the template draws it, and at every scale inside the dialog and its
+// frame.
 TEST_F(MainDialogTest, TheCoronaRowIsLaidOutForTheScaleAndTheLanguage) {
-    struct Case {
-        const char* language;
-        int dpi;
-        int labelY;
-        int fieldY;
-        int passesLabelX;
-        int gammaX;
-    };
-    for (const Case& row :
-         {Case{"ids", 96, 355, 351, 38, 690}, Case{"ids", 144, 598, 592, 57, 1035},
-          Case{"zh-CN", 96, 375, 371, 48, 655}, Case{"zh-CN", 144, 618, 612, 72, 982}}) {
-        SetUp();
-        setenv("ZEP_LANGUAGE", row.language, 1);
-        static int module = 0;
-        SetResourceModule(&module);
-        win::headless::SetScreenDpi(row.dpi);
-        Json::Value analysis = Analysis({"Cam"});
-        MakeCorona(analysis, "25", "0", "0");
-        std::vector<POINT> places;
-        user.Do([&places](HWND dialog) {
-                for (int control : {IDC_LABEL_PASSES, IDC_EDIT_ITERATIONS, IDC_EDIT_OUTPUT_GAMMA}) {
-                    places.push_back(Position(dialog, control));
+    using namespace dialog_test;
+    const int row[] = {IDC_LABEL_PASSES,      IDC_EDIT_ITERATIONS,   IDC_SPIN_ITERATIONS,
+                       IDC_LABEL_PASSES_UNIT, IDC_LABEL_NOISE,       IDC_EDIT_NOISE_LEVEL,
+                       IDC_SPIN_NOISE_LEVEL,  IDC_LABEL_NOISE_UNIT,  IDC_LABEL_TIME,
+                       IDC_EDIT_DURATION,     IDC_SPIN_DURATION,     IDC_LABEL_TIME_UNIT,
+                       IDC_LABEL_GAMMA,       IDC_EDIT_OUTPUT_GAMMA, IDC_SPIN_OUTPUT_GAMMA};
+    // language, dpi: label row, field row, passes label x, gamma field x
+    const std::map<std::pair<std::string, int>, std::vector<int>> places = {
+        {{"ids", 96}, {355, 351, 38, 690}},
+        {{"ids", 144}, {598, 592, 57, 1035}},
+        {{"zh-CN", 96}, {375, 371, 48, 655}},
+        {{"zh-CN", 144}, {618, 612, 72, 982}}};
+    for (const std::string language : {"ids", "zh-CN"}) {
+        for (int dpi : {96, 120, 144, 168, 192}) {
+            SCOPED_TRACE(language + " " + std::to_string(dpi));
+            SetUp();
+            setenv("ZEP_LANGUAGE", language.c_str(), 1);
+            static int module = 0;
+            SetResourceModule(&module);
+            win::headless::SetScreenDpi(dpi);
+            Json::Value analysis = Analysis({"Cam"});
+            MakeCorona(analysis, "25", "0", "0");
+            std::map<int, RECT> at;
+            RECT client{};
+            user.Do([&](HWND dialog) {
+                    win::headless::DialogState state;
+                    win::headless::DumpDialog(dialog, state);
+                    for (const win::headless::ControlState& control : state.controls) {
+                        at[control.id] = control.rect;
+                    }
+                    win::GetClientRect(dialog, client);
+                    EXPECT_EQ(Text(dialog, IDC_EDIT_ITERATIONS), u"25");
+                    EXPECT_FALSE(Visible(dialog, IDC_CHECK_GI));
+                    EXPECT_FALSE(Visible(dialog, IDC_RENDERER_NOTE));
+                })
+                .Close();
+            Open(analysis);
+            win::headless::SetScreenDpi(96);
+            const DialogTemplate& main =
+                Dialog(language == "zh-CN" ? kLanguages[1] : kLanguages[0], IDD_MAIN);
+            for (int id : row) {
+                EXPECT_TRUE(Inside(at[id], client) && Inside(at[id], at[IDC_CORONA_GROUP])) << id;
+                if (dpi == 96) {
+                    EXPECT_NEAR(at[id].left, PixelRect(Control(main, id)).left, 1) << id;
+                    EXPECT_NEAR(at[id].top, PixelRect(Control(main, id)).top, 1) << id;
                 }
-                EXPECT_EQ(Text(dialog, IDC_EDIT_ITERATIONS), u"25");
-                EXPECT_FALSE(Visible(dialog, IDC_CHECK_GI));
-                EXPECT_FALSE(Visible(dialog, IDC_RENDERER_NOTE));
-            })
-            .Close();
-        Open(analysis);
-        win::headless::SetScreenDpi(96);
-        ASSERT_EQ(places.size(), 3u);
-        EXPECT_EQ(places[0].y, row.labelY) << row.language << row.dpi;
-        EXPECT_EQ(places[1].y, row.fieldY) << row.language << row.dpi;
-        EXPECT_EQ(places[0].x, row.passesLabelX) << row.language << row.dpi;
-        EXPECT_EQ(places[2].x, row.gammaX) << row.language << row.dpi;
+            }
+            auto place = places.find({language, dpi});
+            if (place != places.end()) {
+                EXPECT_EQ(
+                    place->second,
+                    (std::vector<int>{at[IDC_LABEL_PASSES].top, at[IDC_EDIT_ITERATIONS].top,
+                                      at[IDC_LABEL_PASSES].left, at[IDC_EDIT_OUTPUT_GAMMA].left}));
+            }
+        }
     }
 }
 
