@@ -1,5 +1,6 @@
 #include "tests/workflow/main_dialog_fixture.h"
 
+#include <json/reader.h>
 #include <json/writer.h>
 
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "config/config_mgr.h"
 #include "host/simulated_host.h"
 #include "platform/headless/events.h"
+#include "platform/profile.h"
 #include "platform/win/controls.h"
 #include "platform/win/window.h"
 #include "resources/resource.h"
@@ -95,23 +97,15 @@ void MainDialogTest::TearDown() {
 }
 
 Json::Value MainDialogTest::Analysis(const std::vector<std::string>& cameras) {
-    Json::Value analysis(Json::objectValue);
-    analysis["app_version"] = "2022";
+    Json::Value analysis;
+    Json::Reader().parse(R"({ "app_version" : "2022", "image_width" : "1920",
+        "image_height" : "1080", "image_format" : "png", "gamma_out" : "2.2",
+        "is_region" : "false", "start_frame" : "0", "end_frame" : "0",
+        "renderer_full_name" : "V_Ray 6.00.04", "version" : "24000", "cameras" : [] })",
+                         analysis);
     analysis["name"] = DataFolder() + "/../scenes/shot1.max";
-    analysis["image_width"] = "1920";
-    analysis["image_height"] = "1080";
-    analysis["image_format"] = "png";
-    analysis["gamma_out"] = "2.2";
-    analysis["is_region"] = "false";
-    analysis["start_frame"] = "0";
-    analysis["end_frame"] = "0";
-    analysis["renderer_full_name"] = "V_Ray 6.00.04";
-    analysis["version"] = "24000";
-    analysis["cameras"] = Json::Value(Json::arrayValue);
     for (const std::string& name : cameras) {
-        Json::Value camera(Json::objectValue);
-        camera["name"] = name;
-        analysis["cameras"].append(camera);
+        analysis["cameras"].append(Json::Value(Json::objectValue))["name"] = name;
     }
     return analysis;
 }
@@ -147,18 +141,8 @@ INT_PTR MainDialogTest::Open(const Json::Value& analysis) {
 }
 
 void MainDialogTest::SetSetting(const std::string& key, const std::string& value) {
-    fs::path ini =
-        DataFolderEnvironment::root->Path() / "ZEP Rendering" / "script" / "pmx_plugin.ini";
-    std::string text;
-    {
-        std::ifstream in(ini, std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), {});
-    }
-    if (text.empty()) {
-        text = "[general]\r\n";
-    }
-    text += key + "=" + value + "\r\n";
-    std::ofstream(ini, std::ios::binary) << text;
+    os::WritePrivateProfileString(u"general", FromUtf8(key), FromUtf8(value),
+                                  FromUtf8(DataFolder() + "/script/pmx_plugin.ini"));
 }
 
 std::string MainDialogTest::DataFolder() {

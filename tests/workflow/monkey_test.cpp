@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <map>
+#include <tuple>
 #include <random>
 
 #include "platform/headless/driver.h"
@@ -21,6 +22,7 @@
 #include "platform/win/window.h"
 #include "resources/resource.h"
 #include "tests/workflow/main_dialog_fixture.h"
+#include "text/conversions.h"
 #include "text/crt_numbers.h"
 #include "workflow/submission_events.h"
 
@@ -239,36 +241,16 @@ private:
     }
 
     static bool SameCameras(const CameraMap& before, const CameraMap& now) {
-        if (before.size() != now.size()) {
-            return false;
-        }
-        for (const auto& [name, camera] : before) {
-            auto found = now.find(name);
-            if (found == now.end()) {
-                return false;
-            }
-            const CameraInfo& other = found->second;
-            if (camera.width != other.width || camera.height != other.height ||
-                camera.frameToRender != other.frameToRender ||
-                camera.imageFormat != other.imageFormat || camera.outputName != other.outputName ||
-                camera.isSpherical != other.isSpherical || camera.selected != other.selected) {
-                return false;
-            }
-        }
-        return true;
+        auto fields = [](const CameraMap::value_type& entry) {
+            const CameraInfo& c = entry.second;
+            return std::tie(entry.first, c.width, c.height, c.frameToRender, c.imageFormat,
+                            c.outputName, c.isSpherical, c.selected);
+        };
+        return std::ranges::equal(before, now, {}, fields, fields);
     }
 
-    static std::u16string Decimal(int value) {
-        std::string digits = std::to_string(value);
-        return std::u16string(digits.begin(), digits.end());
-    }
-    static std::string Narrow(const std::u16string& text) {
-        std::string out;
-        for (char16_t c : text.substr(0, 40)) {
-            out += c < 0x80 ? static_cast<char>(c) : '?';
-        }
-        return out;
-    }
+    static std::u16string Decimal(int value) { return FromUtf8(std::to_string(value)); }
+    static std::string Narrow(const std::u16string& text) { return ToUtf8(text.substr(0, 40)); }
 
     void Broken(const std::string& what) {
         broken.push_back("after action " + std::to_string(actions) + " (" + lastAction_ +

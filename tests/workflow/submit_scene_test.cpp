@@ -4,7 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <tuple>
 
 #include "resources/string_loader.h"
 #include "tests/support/temp_root.h"
@@ -101,19 +103,38 @@ TEST_F(SubmitSceneTest, NothingTickedAsksAndCancelStops) {
     EXPECT_EQ(boxes[0].caption, u"caption");
 }
 
+// A Corona scene in state 1 or 2 without any limit stops after the camera check with its own
+// box; a limit from the analysis or typed into the dialog, or another state, lets the
+// submission go on (to the scene file, which it lacks here).
 TEST_F(SubmitSceneTest, AnUnlimitedCoronaSceneStopsAfterTheCameraCheck) {
-    GetPluginState().coronaState = 1;
-    GetPluginState().coronaPassLimit = 0;
-    GetPluginState().coronaTimeSeconds = 0;
-    GetPluginState().coronaNoiseLimit = 0.0;
-    Submit();
-    EXPECT_EQ(report.stoppedAt, "corona limits");
-    EXPECT_THAT(BoxTexts(), testing::ElementsAre(u"{74}"));
-    // Limits typed into the dialog let it pass.
-    host.choices.coronaPassesText = u"100";
+    struct Case {
+        int32_t state, passes, seconds;
+        double noise;
+        const char16_t* typedPasses;
+        bool refused;
+    };
     host.filePath.clear();
-    Submit();
-    EXPECT_EQ(report.stoppedAt, "scene file");
+    for (const Case& c : {Case{1, 0, 0, 0.0, u"", true}, Case{2, 0, 0, 0.0, u"", true},
+                          Case{1, 0, 0, 0.0, u"100", false}, Case{1, 5, 0, 0.0, u"", false},
+                          Case{2, 0, 60, 0.0, u"", false}, Case{1, 0, 0, 0.5, u"", false},
+                          Case{1, 0, 0, std::nan(""), u"", false}, Case{0, 0, 0, 0.0, u"", false},
+                          Case{3, 0, 0, 0.0, u"", false}}) {
+        SCOPED_TRACE(testing::Message() << c.state << " " << c.passes << " " << c.seconds << " "
+                                        << c.noise << " " << c.refused);
+        PluginState& state = GetPluginState();
+        std::tie(state.coronaState, state.coronaPassLimit, state.coronaTimeSeconds,
+                 state.coronaNoiseLimit) = std::make_tuple(c.state, c.passes, c.seconds, c.noise);
+        host.choices.coronaPassesText = c.typedPasses;
+        Submit();
+        EXPECT_EQ(report.stoppedAt, c.refused ? "corona limits" : "scene file");
+        std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].type, boxes[0].language),
+                  c.refused ? std::make_tuple(std::u16string(u"{74}"), std::u16string(u"{68}"),
+                                              win::kMbOk, 1033)
+                            : std::make_tuple(std::u16string(u"{64}"), std::u16string(u"caption"),
+                                              win::kMbOk, 1033));
+    }
 }
 
 TEST_F(SubmitSceneTest, ARefusedSceneNameClosesTheDialog) {
