@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,7 +13,7 @@
 #include <memory>
 #include <regex>
 
-extern char** environ;
+#include "tests/tools/tool_run.h"
 
 namespace testing_support {
 namespace {
@@ -46,24 +45,11 @@ bool ServeProcess::Start(const std::vector<std::string>& arguments) {
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
         return false;
     }
-    std::vector<std::string> words{FARM_CLIENT_PATH, "serve"};
+    std::vector<std::string> words{"serve"};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    ::posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    ::posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
-    const int error =
-        ::posix_spawn(&pid_, FARM_CLIENT_PATH, &actions, nullptr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
+    pid_ = StartTool(FARM_CLIENT_PATH, words, {}, pipeEnds[1], pipeEnds[1]);
     ::close(pipeEnds[1]);
-    if (error != 0) {
-        pid_ = -1;
+    if (pid_ < 0) {
         ::close(pipeEnds[0]);
         return false;
     }
