@@ -1,17 +1,19 @@
 #include "tests/farm_client/serve_process.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <regex>
+#include <thread>
 
 #include "tests/tools/tool_run.h"
 
@@ -30,93 +32,66 @@ bool ParseJson(const std::string& text, Json::Value& value) {
 }  // namespace
 
 ServeProcess::~ServeProcess() {
-    if (pid_ > 0) {
-        Stop();
-    }
+    Stop();
+    std::remove(outputFile_.c_str());
 }
 
 bool ServeProcess::Start(const std::vector<std::string>& arguments) {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        output_.clear();
-        ended_ = false;
-    }
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
-        return false;
-    }
+    std::remove(outputFile_.c_str());
+    char name[] = "/tmp/zep-serve-XXXXXX";
+    const int output = ::mkstemp(name);
+    outputFile_ = name;
     std::vector<std::string> words{"serve"};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    pid_ = StartTool(FARM_CLIENT_PATH, words, {}, pipeEnds[1], pipeEnds[1]);
-    ::close(pipeEnds[1]);
-    if (pid_ < 0) {
-        ::close(pipeEnds[0]);
-        return false;
-    }
-    reader_ = std::thread(&ServeProcess::ReadOutput, this, pipeEnds[0]);
-
+    pid_ = StartTool(FARM_CLIENT_PATH, words, {}, output, output);
+    ::close(output);
+    // Waits for the "listening on" line while the child runs, for 15 s at most.
     static const std::regex listening(R"(listening on 127\.0\.0\.1:(\d+)\n)");
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
     std::smatch match;
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait_for(lock, kPatience,
-                      [&] { return ended_ || std::regex_search(output_, match, listening); });
-    if (match.empty()) {
+    for (int code = 0;
+         pid_ > 0 && !Ended(false, code) && std::chrono::steady_clock::now() < deadline;
+         std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+        const std::string text = Output();
+        if (std::regex_search(text, match, listening)) {
+            port_ = std::stoi(match[1].str());
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ServeProcess::Ended(bool block, int& exitCode) {
+    int status = 0;
+    if (::waitpid(pid_, &status, block ? 0 : WNOHANG) != pid_) {
         return false;
     }
-    port_ = std::stoi(match[1].str());
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    pid_ = -1;
     return true;
 }
 
-void ServeProcess::ReadOutput(int descriptor) {
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (got <= 0) {
-            ended_ = true;
-            changed_.notify_all();
-            break;
-        }
-        output_.append(buffer, static_cast<size_t>(got));
-        changed_.notify_all();
-    }
-    ::close(descriptor);
-}
-
 int ServeProcess::Stop() {
+    int exitCode = -1;
     if (pid_ <= 0) {
-        return -1;
+        return exitCode;
     }
     ::kill(pid_, SIGTERM);
-    int status = 0;
-    int exitCode = -1;
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    for (;;) {
-        const pid_t waited = ::waitpid(pid_, &status, WNOHANG);
-        if (waited == pid_) {
-            exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            break;
-        }
+    while (!Ended(false, exitCode)) {
         if (std::chrono::steady_clock::now() > deadline) {
             ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, &status, 0);
-            break;
+            Ended(true, exitCode);
+            return -1;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    pid_ = -1;
-    if (reader_.joinable()) {
-        reader_.join();
     }
     return exitCode;
 }
 
 std::string ServeProcess::Output() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return output_;
+    std::ifstream in(outputFile_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 Reply PostNotice(int port, const std::string& body) {

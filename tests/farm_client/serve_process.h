@@ -4,10 +4,7 @@
 #include <json/json.h>
 #include <sys/types.h>
 
-#include <condition_variable>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace testing_support {
@@ -15,7 +12,7 @@ namespace testing_support {
 class ServeProcess {
 public:
     ServeProcess() = default;
-    ~ServeProcess();
+    ~ServeProcess();  // stops the child still running
     ServeProcess(const ServeProcess&) = delete;
     ServeProcess& operator=(const ServeProcess&) = delete;
 
@@ -28,15 +25,12 @@ public:
     std::string Output();
 
 private:
-    void ReadOutput(int descriptor);
+    // Whether the child has ended, and its exit code then; waits for it when `block`.
+    bool Ended(bool block, int& exitCode);
 
     pid_t pid_ = -1;
     int port_ = 0;
-    std::thread reader_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::string output_;
-    bool ended_ = false;
+    std::string outputFile_;  // both output streams go to this temporary file
 };
 
 struct Reply {
