@@ -25,60 +25,8 @@ protected:
     std::string printed;
 };
 
-TEST_F(ClientReplyTest, EachCodeShowsItsBoxAndWritesItsLine) {
-    struct Case {
-        std::string reply;
-        int32_t code;
-        std::u16string box;   // empty: none
-        std::string logLine;  // empty: none
-    };
-    for (const Case& c : std::initializer_list<Case>{
-             {R"({"ret":10001})", 10001, Box(S(98), u""), "[INFO] Submit successfully."},
-             {R"({"ret":10002})", 10002, Box(S(54)),
-              "[ERROR] The client's current project is not a 3ds max render project, please "
-              "set it up again!"},
-             {R"({"ret":10003})", 10003, Box(S(46)),
-              "[ERROR] The client rendering version is not match!"},
-             {R"({"ret":10004})", 10004, Box(S(47)),
-              "[ERROR] The current project is not an design sketch project!"},
-             {R"({"ret":10005})", 10005, Box(S(48)), "[ERROR] The scene file is not exist!"},
-             {R"({"ret":10006})", 10006, Box(S(55)), "[ERROR] he Analysis file is not exist!"},
-             {R"({"ret":10007})", 10007, Box(S(56)), "[ERROR] Parse the analysis file failed!"},
-             {R"({"ret":10008})", 10008, Box(S(50)),
-              "[ERROR] The current submission of the scene suffix is wrong, please check for "
-              "confirmation!"},
-             {R"({"ret":10009})", 10009, Box(S(51)),
-              "[ERROR] The current submission scenario already exists, please do not repeat "
-              "the submission!"},
-             {R"({"ret":11000})", 11000, Box(S(52)),
-              "[ERROR] An internal error occurred. Please restart 3ds max and re-operate!"},
-             {R"({"ret":11010})", 11010, Box(S(38)),
-              "[ERROR] Camera name can not have special characters, please modify and "
-              "re-submit!"},
-             {R"({"ret":10010,"err":"场景文件已损坏，请重新保存"})", 10010,
-              Box(u"场景文件已损坏，请重新保存"), "[ERROR] 场景文件已损坏，请重新保存"},
-             // The box stops at a zero character; the log keeps the whole text.
-             {R"({"ret":10010,"err":"before\u0000after"})", 10010, Box(u"before"),
-              std::string("[ERROR] before\0after", 20)},
-             {R"({"ret":10005,"err":"ignored"})", 10005, Box(S(48)),
-              "[ERROR] The scene file is not exist!"},
-             {R"({"ret":10007.0})", 10007, Box(S(56)), "[ERROR] Parse the analysis file failed!"},
-             // A code without a row, and a missing code, go silently.
-             {R"({"ret":12345})", 12345, u"", ""},
-             {R"({"ret":-7})", -7, u"", ""},
-             {R"({"ret":10011})", 10011, u"", ""},
-             {"{}", 0, u"", ""},
-             {R"({"ret":null})", 0, u"", ""},
-         }) {
-        SCOPED_TRACE(c.reply);
-        EXPECT_EQ(Handle(c.reply), c.code);
-        EXPECT_EQ(printed, "");
-        EXPECT_EQ(TakeBox(), c.box);
-        EXPECT_EQ(LogText(), c.logLine.empty() ? "" : c.logLine + "\n");
-        root.WriteFile("ZEP Rendering/log/pmx_http.log", "");
-    }
-}
-
+// Replies that are JSON objects are read through the client link (its tests); these are the
+// ones that are not, or whose code cannot be read.
 TEST_F(ClientReplyTest, UnreadableReplyIsRefusedWithOneLine) {
     const std::vector<std::string> replies = {
         // unparsable

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 #include "platform/profile.h"
 #include "tests/support/temp_root.h"
@@ -50,19 +51,14 @@ TEST_F(RememberedSettingsTest, TickedRememberBoxWritesTheControlsInTheirStoredFo
     edits = {{1040, u" 12 "}, {1039, u"abc"}, {1047, u"场景"}};
     RememberDialogSettings(Dialog());
     const std::u16string file = root.Wide("ZEP Rendering/script/pmx_plugin.ini");
-    auto value = [&](const std::u16string& key) {
-        return os::GetPrivateProfileString(u"general", key, u"<none>", 2048, file);
-    };
-    EXPECT_EQ(value(u"REMBER_SETTING"), u"1");
-    EXPECT_EQ(value(u"RENDER_CHANNEL_AO"), u"1");
-    EXPECT_EQ(value(u"IDC_SAVE_SCENE_FILE"), u"0");
-    EXPECT_EQ(value(u"CHECK_PSD"), u"2");
-    EXPECT_EQ(value(u"GI_SIZE"), u"3");
-    EXPECT_EQ(value(u"SIXBLOCK"), u"1");
-    EXPECT_EQ(value(u"NOBLOCK"), u"0");
-    EXPECT_EQ(value(u"EDIT_OUTPUT_GAMMA"), u"abc");
-    EXPECT_EQ(value(u"EDIT_DURATION2"), u"场景");
-    EXPECT_EQ(value(u"EDIT_AO_SUBDIVS"), u"");
+    std::vector<std::u16string> values;
+    for (const char16_t* key :
+         {u"REMBER_SETTING", u"RENDER_CHANNEL_AO", u"IDC_SAVE_SCENE_FILE", u"CHECK_PSD", u"GI_SIZE",
+          u"SIXBLOCK", u"NOBLOCK", u"EDIT_OUTPUT_GAMMA", u"EDIT_DURATION2", u"EDIT_AO_SUBDIVS"}) {
+        values.push_back(os::GetPrivateProfileString(u"general", key, u"<none>", 2048, file));
+    }
+    EXPECT_EQ(values, (std::vector<std::u16string>{u"1", u"1", u"0", u"2", u"3", u"1", u"0", u"abc",
+                                                   u"场景", u""}));
     // The edit's blanks are stored; only reading trims them.
     EXPECT_NE(ConfigText().find("\r\nEDIT_AO_RADIUS= 12 \r\n"), std::string::npos);
 }
