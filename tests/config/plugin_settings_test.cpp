@@ -39,6 +39,15 @@ TEST_F(PluginSettingsTest, WithoutConfigurationFileTheTextsAreEmpty) {
     EXPECT_THAT(DataLog(), EndsWith(" [INFO] Get client infomation successfully.\r\n"));
 }
 
+TEST_F(PluginSettingsTest, PortIsReadLikeAtoi) {
+    for (const auto& [text, port] :
+         {std::pair("abc", 0), std::pair("8080tcp", 8080), std::pair("-1", -1)}) {
+        root.WriteFile("ZEP Rendering/script/pmx_plugin.ini",
+                       std::string("[general]\r\nport=") + text + "\r\n");
+        EXPECT_EQ(Read().port, port) << text;
+    }
+}
+
 // custom.bin holds UTF-16LE text: everything after its first "=" (up to a zero character) is
 // the host; without "=" the configured host stays. An odd last byte is no character.
 TEST_F(PluginSettingsTest, HostOverrideTakesEverythingAfterTheFirstEquals) {
