@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "actiontable.h"
@@ -206,11 +207,9 @@ TEST_F(PluginModuleTest, TableTextsAndCommands) {
     EXPECT_EQ(table->GetAction(1498)->ExecuteAction(), TRUE);
     std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].owner, nullptr);
-    EXPECT_EQ(boxes[0].text, ModuleString(13));
-    EXPECT_EQ(boxes[0].caption, ModuleString(30));
-    EXPECT_EQ(boxes[0].type, win::kMbOk);
-    EXPECT_EQ(boxes[0].language, 1033);
+    EXPECT_EQ(
+        std::tie(boxes[0].owner, boxes[0].text, boxes[0].caption, boxes[0].type, boxes[0].language),
+        std::make_tuple(nullptr, ModuleString(13), ModuleString(30), win::kMbOk, 1033));
     EXPECT_EQ(table->GetAction(4242), nullptr);
 }
 

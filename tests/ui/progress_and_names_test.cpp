@@ -73,22 +73,19 @@ TEST_F(InvalidNamesTest, ListsTheRefusedNamesInOrderCentredInTheWorkArea) {
     GetDialogUi().problemList = {u"cam:1", u" lead", u"trail."};
     win::headless::SetWorkArea(RECT{100, 50, 1000, 700});
     win::headless::DialogState state;
-    INT_PTR result = 0;
     Driver()
         .Do([&state](HWND dialog) { win::headless::DumpDialog(dialog, state); })
         .Click(IDC_INVALID_NAMES_OK);
-    result = ShowInvalidNamesDialog(nullptr);
+    INT_PTR result = ShowInvalidNamesDialog(nullptr);
     Driver().Close();
     INT_PTR closed = ShowInvalidNamesDialog(nullptr);
     win::headless::SetWorkArea(RECT{0, 0, 1920, 1040});
 
-    EXPECT_EQ(result, IDC_INVALID_NAMES_OK);
-    EXPECT_EQ(closed, IDCANCEL);
+    EXPECT_EQ(std::make_pair(result, closed),
+              std::make_pair(INT_PTR{IDC_INVALID_NAMES_OK}, INT_PTR{IDCANCEL}));
     EXPECT_EQ(state.caption, ResourceText(IDS_INVALID_NAMES_CAPTION));
-    int width = state.rect.right - state.rect.left;
-    int height = state.rect.bottom - state.rect.top;
-    EXPECT_EQ(state.rect.left, (1000 - width) / 2);
-    EXPECT_EQ(state.rect.top, (700 - height) / 2);
+    EXPECT_EQ(state.rect.left, (1000 - (state.rect.right - state.rect.left)) / 2);
+    EXPECT_EQ(state.rect.top, (700 - (state.rect.bottom - state.rect.top)) / 2);
     for (const win::headless::ControlState& control : state.controls) {
         if (control.id == IDC_INVALID_NAMES_LIST) {
             EXPECT_THAT(*control.items, ElementsAre(u"cam:1", u" lead", u"trail."));
