@@ -1,7 +1,7 @@
 #pragma once
 // Looking up the generated dialog templates and turning dialog units into pixels the way the
-// headless window system does: 6 pixels per 4 horizontal units and 13 pixels per 8 vertical
-// units at 96 dpi, in proportion at other resolutions.
+// headless window system does at 96 dpi: 6 pixels per 4 horizontal units and 13 pixels per 8
+// vertical units.
 
 #include <gtest/gtest.h>
 
@@ -53,12 +53,12 @@ inline const ControlTemplate& Control(const DialogTemplate& dialog, int id) {
     return *control;
 }
 
-inline int PixelsX(int units, double scale = 1.0) {
-    return static_cast<int>(std::lround(units * 6.0 * scale / 4.0));
+inline int PixelsX(int units) {
+    return static_cast<int>(std::lround(units * 6.0 / 4.0));
 }
 
-inline int PixelsY(int units, double scale = 1.0) {
-    return static_cast<int>(std::lround(units * 13.0 * scale / 8.0));
+inline int PixelsY(int units) {
+    return static_cast<int>(std::lround(units * 13.0 / 8.0));
 }
 
 // A closed combo box is one text line tall; its template height is the dropped-down list's.
@@ -66,11 +66,10 @@ inline int ClosedHeight(const ControlTemplate& control) {
     return control.className == u"COMBOBOX" && control.cy > 14 ? 14 : control.cy;
 }
 
-inline RECT PixelRect(const ControlTemplate& control, double scale = 1.0) {
-    const int left = PixelsX(control.x, scale);
-    const int top = PixelsY(control.y, scale);
-    return RECT{left, top, left + PixelsX(control.cx, scale),
-                top + PixelsY(ClosedHeight(control), scale)};
+inline RECT PixelRect(const ControlTemplate& control) {
+    const int left = PixelsX(control.x);
+    const int top = PixelsY(control.y);
+    return RECT{left, top, left + PixelsX(control.cx), top + PixelsY(ClosedHeight(control))};
 }
 
 inline bool Overlap(const RECT& a, const RECT& b) {

@@ -194,11 +194,3 @@ bool Visible(HWND dialog, int control) {
 bool Checked(HWND dialog, int control) {
     return win::IsDlgButtonChecked(dialog, control) == BST_CHECKED;
 }
-
-POINT Position(HWND dialog, int control) {
-    RECT rect;
-    win::GetWindowRect(win::GetDlgItem(dialog, control), rect);
-    POINT point{rect.left, rect.top};
-    win::ScreenToClient(dialog, point);
-    return point;
-}

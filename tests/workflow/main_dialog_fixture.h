@@ -53,4 +53,3 @@ std::u16string Text(HWND dialog, int control);
 bool Enabled(HWND dialog, int control);
 bool Visible(HWND dialog, int control);
 bool Checked(HWND dialog, int control);
-POINT Position(HWND dialog, int control);
