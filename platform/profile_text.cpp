@@ -43,8 +43,10 @@ void SplitAnsi(std::string_view bytes, ProfileFile& file) {
         const size_t end = bytes.find('\n');
         const size_t length = end == std::string_view::npos ? bytes.size() : end + 1;
         std::string_view lineBytes = bytes.substr(0, length);
-        std::u16string text = MultiByteToWide(kCodePageAnsi, lineBytes.substr(
-            0, end == std::string_view::npos ? lineBytes.size() : lineBytes.size() - 1));
+        std::u16string text =
+            MultiByteToWide(kCodePageAnsi, lineBytes.substr(0, end == std::string_view::npos
+                                                                   ? lineBytes.size()
+                                                                   : lineBytes.size() - 1));
         file.lines.push_back({std::u16string(WithoutCr(text)), std::string(lineBytes)});
         bytes.remove_prefix(length);
     }
