@@ -1,0 +1,11 @@
+# The win seam's Windows side: thin wrappers of user32, comctl32, gdi32 and GDI+, and the user
+# that tests and tools drive dialogs with. Included by platform/CMakeLists.txt.
+set(win_sources
+  win32/controls_win.cpp
+  win32/driver_win.cpp
+  win32/message_box_win.cpp
+  win32/painting_win.cpp
+  win32/windows_win.cpp
+)
+zep_library(win SHARED SOURCES ${win_sources}
+            DEPENDS comctl32 gdiplus msimg32 shlwapi gdi32 user32 ole32)
