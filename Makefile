@@ -4,7 +4,12 @@ PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev lib
             libssl-dev libcli11-dev 7zip libcpp-httplib-dev pkg-config clang libclang-rt-14-dev python3
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps build test test-debug test-asan test-tsan tsan demo bench fuzz format clean
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth \
+                    fonts-wqy-microhei locales
+SEVEN_ZIP_WINDOWS := build/npm/node_modules/7zip-bin/win/x64/7za.exe
+
+.PHONY: all deps deps-windows build test test-debug test-asan test-tsan test-windows tsan demo \
+        bench fuzz format clean
 
 all: build
 
@@ -20,6 +25,26 @@ deps:
 	  $(SUDO) apt-get update -q && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
 	fi
+
+# The Windows cross build and Wine to run it, a Windows 7-Zip from the npm registry, and the
+# zh_CN.UTF-8 locale that gives Wine the Chinese ANSI code page (936).
+deps-windows: deps
+	@missing=""; \
+	for package in $(WINDOWS_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$package 2>/dev/null | grep -q '^install ok installed' \
+	    || missing="$$missing $$package"; \
+	done; \
+	command -v npm >/dev/null || missing="$$missing npm"; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -q && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+	@[ -f $(SEVEN_ZIP_WINDOWS) ] || npm install --prefix build/npm --no-audit --no-fund 7zip-bin@5.2.0
+	@locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$$' || { \
+	  $(SUDO) sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen; \
+	  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $(SUDO) tee -a /etc/locale.gen; \
+	  $(SUDO) locale-gen; }
 
 build: deps
 	cmake --preset debug > /dev/null
@@ -43,6 +68,13 @@ test-tsan: deps
 
 # The whole suite, plain and under AddressSanitizer + UndefinedBehaviorSanitizer.
 test: test-debug test-asan
+
+# The Windows build (mingw-w64) and its tests under Wine, one program at a time: they share
+# one Wine prefix.
+test-windows: deps-windows
+	cmake --preset windows > /dev/null
+	cmake --build --preset windows
+	ctest --preset windows
 
 # The threaded tests under ThreadSanitizer.
 tsan: test-tsan

@@ -2,6 +2,7 @@
 // Files and folders named by UTF-16 paths, with the results of the Win32 file functions. Each
 // failing call sets the last error (last_error.h).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -33,7 +34,7 @@ public:
     void Close();
 
 private:
-    int handle_ = -1;
+    intptr_t handle_ = -1;  // a descriptor, or a HANDLE on Windows (INVALID_HANDLE_VALUE is -1)
     std::string name_;
 };
 

@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <random>
 
+#include "platform/crlf_output.h"
 #include "platform/files.h"
 #include "platform/last_error.h"
 #include "platform/posix/errno_table.h"
@@ -86,36 +86,11 @@ bool WriteAtomically(const std::u16string& path, WriteContent writeContent) {
     return true;
 }
 
-// Writes `text` with every LF as CR LF, through a buffer of 64 KiB.
+// Writes `text` with every LF as CR LF.
 bool WriteAsText(int descriptor, std::string_view text) {
-    char buffer[64 * 1024];
-    size_t used = 0;
-    for (size_t start = 0; start < text.size();) {
-        size_t lineEnd = text.find('\n', start);
-        const size_t length = (lineEnd == std::string_view::npos ? text.size() : lineEnd) - start;
-        const size_t needed = length + (lineEnd == std::string_view::npos ? 0 : 2);
-        if (used + needed > sizeof buffer) {
-            if (!WriteAll(descriptor, buffer, used)) {
-                return false;
-            }
-            used = 0;
-        }
-        if (needed > sizeof buffer) {  // a line longer than the buffer goes out as it is
-            if (!WriteAll(descriptor, text.data() + start, length) ||
-                (lineEnd != std::string_view::npos && !WriteAll(descriptor, "\r\n", 2))) {
-                return false;
-            }
-        } else {
-            std::memcpy(buffer + used, text.data() + start, length);
-            used += length;
-            if (lineEnd != std::string_view::npos) {
-                buffer[used++] = '\r';
-                buffer[used++] = '\n';
-            }
-        }
-        start = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
-    }
-    return WriteAll(descriptor, buffer, used);
+    return WriteWithCrLf(text, [&](const char* data, size_t length) {
+        return WriteAll(descriptor, data, length);
+    });
 }
 
 }  // namespace
@@ -226,12 +201,12 @@ bool InputFile::ReadAll(std::string& bytes) {
         return false;
     }
     struct stat info {};
-    if (::fstat(handle_, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (::fstat(static_cast<int>(handle_), &info) == 0 && S_ISREG(info.st_mode)) {
         bytes.reserve(static_cast<size_t>(info.st_size));
     }
     char buffer[1 << 16];
     for (;;) {
-        ssize_t got = ::read(handle_, buffer, sizeof buffer);
+        ssize_t got = ::read(static_cast<int>(handle_), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -247,7 +222,7 @@ bool InputFile::ReadAll(std::string& bytes) {
 
 void InputFile::Close() {
     if (handle_ >= 0) {
-        ::close(handle_);
+        ::close(static_cast<int>(handle_));
         handle_ = -1;
     }
 }

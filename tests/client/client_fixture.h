@@ -13,6 +13,7 @@
 #include "platform/win/message_box.h"
 #include "resources/string_loader.h"
 #include "tests/support/temp_root.h"
+#include "tests/support/environment.h"
 
 namespace client_test {
 
@@ -25,7 +26,7 @@ class ClientTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
-        ::setenv("ZEP_LANGUAGE", "ids", 1);
+        testing_support::SetEnv("ZEP_LANGUAGE", "ids");
         SetResourceModule(reinterpret_cast<void*>(1));
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();

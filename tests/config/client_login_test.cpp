@@ -1,14 +1,9 @@
 #include "config/client_login.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "platform/shared_memory.h"
 #include "tests/support/temp_root.h"
@@ -60,36 +55,6 @@ TEST_F(ClientLoginTest, SectionsGiveTheirTextsUpToAZeroOrTheBuffer) {
         EXPECT_EQ(login.savePath, testing_support::U16(c.savePath));
         EXPECT_EQ(login.complete, c.complete);
     }
-}
-
-// The client may shrink a section at any moment: a read gives what is there, never a fault.
-TEST_F(ClientLoginTest, ASectionShrunkWhileItIsReadGivesWhatIsThere) {
-    const std::string full(8192, 'u');
-    ASSERT_TRUE(userName.Publish(kUserNameSection, full));
-    ASSERT_TRUE(savePath.Publish(kSavePathSection, "D:\\out\0"s));
-    const int section = ::shm_open("/ZEPCORP_USERNAME_DATA", O_RDWR, 0);
-    ASSERT_GE(section, 0);
-    std::atomic<bool> reading{true};
-    std::thread client([&] {
-        while (reading) {
-            if (::ftruncate(section, 0) != 0 || ::ftruncate(section, 8192) != 0 ||
-                ::pwrite(section, full.data(), full.size(), 0) <= 0) {
-                ADD_FAILURE() << "cannot resize the section";
-                return;
-            }
-        }
-    });
-    bool whole = true;
-    for (int i = 0; i < 20000 && whole; ++i) {
-        const ClientLogin login = Read();
-        // Some of the published text, or none of it; never more than the buffer.
-        whole = login.complete && login.userName.size() <= kLoginSectionBufferSize &&
-                login.userName == std::u16string(login.userName.size(), u'u');
-    }
-    reading = false;
-    client.join();
-    EXPECT_TRUE(whole);
-    ::close(section);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/last_error.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -59,15 +60,15 @@ TEST(CodePage, Utf8AtTheEdgesOfEachSequenceLength) {
 }
 
 TEST(CodePage, AnsiIs936UnlessTheEnvironmentNamesAnother) {
-    ::unsetenv("ZEP_ANSI_CODEPAGE");
+    testing_support::UnsetEnv("ZEP_ANSI_CODEPAGE");
     EXPECT_EQ(os::AnsiCodePage(), 936u);
     EXPECT_EQ(os::WideToMultiByte(os::kCodePageAnsi, u"场"), "\xB3\xA1");
-    ::setenv("ZEP_ANSI_CODEPAGE", "1251", 1);
+    testing_support::SetEnv("ZEP_ANSI_CODEPAGE", "1251");
     EXPECT_EQ(os::AnsiCodePage(), 1251u);
     EXPECT_EQ(os::WideToMultiByte(os::kCodePageAnsi, u"Дом"), "\xC4\xEE\xEC");
-    ::setenv("ZEP_ANSI_CODEPAGE", "not a number", 1);
+    testing_support::SetEnv("ZEP_ANSI_CODEPAGE", "not a number");
     EXPECT_EQ(os::AnsiCodePage(), 936u);
-    ::unsetenv("ZEP_ANSI_CODEPAGE");
+    testing_support::UnsetEnv("ZEP_ANSI_CODEPAGE");
 }
 
 TEST(CodePage, UnknownCodePageGivesNothingAndInvalidParameter) {

@@ -17,6 +17,7 @@
 #include "maxapi.h"
 #include "notify.h"
 #include "platform/win/message_box.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void Find(void* handle, const char* name, Function& function) {
 
 const Module& Plugin() {
     static Module module = [] {
-        ::setenv("ZEP_LANGUAGE", "en", 1);
+        testing_support::SetEnv("ZEP_LANGUAGE", "en");
         Module loaded;
         loaded.handle = ::dlopen(ZEP_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
         EXPECT_NE(loaded.handle, nullptr) << ::dlerror();

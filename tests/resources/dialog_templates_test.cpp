@@ -7,6 +7,7 @@
 
 #include "dialog_test_support.h"
 #include "resources/string_loader.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -295,7 +296,7 @@ TEST(DialogTemplatesTest, TheModuleServesTheTemplatesOfTheStringLanguage) {
     for (const Case& c :
          {Case{"zh-CN", StringLanguage::kSimplifiedChinese}, Case{"en", StringLanguage::kEnglish},
           Case{"ids", StringLanguage::kEnglish}, Case{"fr", StringLanguage::kEnglish}}) {
-        ::setenv("ZEP_LANGUAGE", c.name, 1);
+        testing_support::SetEnv("ZEP_LANGUAGE", c.name);
         SetResourceModule(&token);
         for (int id : {IDD_MAIN, IDD_CAMERA_SETTINGS, IDD_PROGRESS, IDD_INVALID_NAMES}) {
             EXPECT_EQ(resources::ModuleDialogTemplate(module, id),
@@ -308,7 +309,7 @@ TEST(DialogTemplatesTest, TheModuleServesTheTemplatesOfTheStringLanguage) {
     EXPECT_NE(resources::FindDialogTemplate(StringLanguage::kEnglish, IDD_MAIN),
               resources::FindDialogTemplate(StringLanguage::kSimplifiedChinese, IDD_MAIN));
     SetResourceModule(nullptr);
-    ::unsetenv("ZEP_LANGUAGE");
+    testing_support::UnsetEnv("ZEP_LANGUAGE");
 }
 
 }  // namespace

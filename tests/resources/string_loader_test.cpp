@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -39,14 +40,14 @@ class StringLoaderTest : public ::testing::Test {
 protected:
     void TearDown() override {
         SetResourceModule(nullptr);
-        ::unsetenv("ZEP_LANGUAGE");
+        testing_support::UnsetEnv("ZEP_LANGUAGE");
     }
 
     static void UseLanguage(const char* name) {
         if (name == nullptr) {
-            ::unsetenv("ZEP_LANGUAGE");
+            testing_support::UnsetEnv("ZEP_LANGUAGE");
         } else {
-            ::setenv("ZEP_LANGUAGE", name, 1);
+            testing_support::SetEnv("ZEP_LANGUAGE", name);
         }
         SetResourceModule(&g_moduleToken);
     }
@@ -123,7 +124,7 @@ TEST_F(StringLoaderTest, EveryUsedStringExistsInEveryLanguage) {
 TEST_F(StringLoaderTest, LanguageIsReadOnEverySetResourceModuleAndFallsBackToEnglish) {
     UseLanguage("zh-CN");
     const std::u16string chinese = ResourceText(IDS_MAIN_CAPTION);
-    ::setenv("ZEP_LANGUAGE", "en", 1);
+    testing_support::SetEnv("ZEP_LANGUAGE", "en");
     EXPECT_EQ(ResourceText(IDS_MAIN_CAPTION), chinese);  // not re-read until the module is set
     SetResourceModule(&g_moduleToken);
     const std::u16string english = ResourceText(IDS_MAIN_CAPTION);

@@ -14,6 +14,7 @@
 
 #include "resources/string_loader.h"
 #include "tests/support/temp_root.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ class AnalysisReaderTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
-        ::setenv("ZEP_LANGUAGE", "ids", 1);
+        testing_support::SetEnv("ZEP_LANGUAGE", "ids");
         SetResourceModule(reinterpret_cast<void*>(1));
         // A state of its own per test, so its log lands in this test's folder.
         state = std::make_unique<PluginState>();

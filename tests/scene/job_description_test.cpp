@@ -15,6 +15,7 @@
 #include "platform/win/message_box.h"
 #include "resources/string_loader.h"
 #include "tests/support/temp_root.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ class JobDescriptionTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
-        ::setenv("ZEP_LANGUAGE", "ids", 1);
+        testing_support::SetEnv("ZEP_LANGUAGE", "ids");
         SetResourceModule(reinterpret_cast<void*>(1));
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();
@@ -346,7 +347,7 @@ TEST_F(JobDescriptionTest, EachFailureShowsTheBoxAndLogs) {
     EXPECT_EQ(root.ReadFile("ZEP Rendering/json"), "not a folder");
 
     // The box speaks the language of the string tables.
-    ::setenv("ZEP_LANGUAGE", "zh-CN", 1);
+    testing_support::SetEnv("ZEP_LANGUAGE", "zh-CN");
     SetResourceModule(reinterpret_cast<void*>(1));
     EXPECT_FALSE(Write("not json"));
     std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();

@@ -7,10 +7,20 @@
 #include <sstream>
 
 #include "platform/code_page.h"
+#include "tests/support/environment.h"
 
 namespace testing_support {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A relative path given in UTF-8, whatever the narrow encoding of paths on this system.
+fs::path Utf8Path(const std::string& relativeUtf8) {
+    return fs::path(std::u8string(relativeUtf8.begin(), relativeUtf8.end()));
+}
+
+}  // namespace
 
 TempRoot::TempRoot() {
     std::random_device random;
@@ -22,41 +32,43 @@ TempRoot::TempRoot() {
         hadProgramData_ = true;
         savedProgramData_ = old;
     }
-    ::setenv("PROGRAMDATA", path_.c_str(), 1);
+    // On Windows the shell's all-users application data folder is "%ProgramData%" expanded with
+    // the process environment, so the same variable moves the root there too.
+    SetEnv("PROGRAMDATA", U8(path_.u16string()));
 }
 
 TempRoot::~TempRoot() {
     if (hadProgramData_) {
-        ::setenv("PROGRAMDATA", savedProgramData_.c_str(), 1);
+        SetEnv("PROGRAMDATA", savedProgramData_);
     } else {
-        ::unsetenv("PROGRAMDATA");
+        UnsetEnv("PROGRAMDATA");
     }
     std::error_code ignored;
     fs::remove_all(path_, ignored);
 }
 
 std::u16string TempRoot::Wide() const {
-    return U16(path_.string());
+    return path_.u16string();
 }
 
 std::u16string TempRoot::Wide(const std::string& relativeUtf8) const {
-    return U16((path_ / relativeUtf8).string());
+    return (path_ / Utf8Path(relativeUtf8)).u16string();
 }
 
 void TempRoot::WriteFile(const std::string& relativeUtf8, const std::string& bytes) const {
-    fs::path file = path_ / relativeUtf8;
+    fs::path file = path_ / Utf8Path(relativeUtf8);
     fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
 std::string TempRoot::ReadFile(const std::string& relativeUtf8) const {
-    std::ifstream in(path_ / relativeUtf8, std::ios::binary);
+    std::ifstream in(path_ / Utf8Path(relativeUtf8), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool TempRoot::Exists(const std::string& relativeUtf8) const {
-    return fs::exists(path_ / relativeUtf8);
+    return fs::exists(path_ / Utf8Path(relativeUtf8));
 }
 
 std::u16string U16(const std::string& utf8) {

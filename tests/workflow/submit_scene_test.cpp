@@ -11,6 +11,7 @@
 #include "resources/string_loader.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ class SubmitSceneTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/pmx_plugin.ini", "");
-        ::setenv("ZEP_LANGUAGE", "ids", 1);
+        testing_support::SetEnv("ZEP_LANGUAGE", "ids");
         SetResourceModule(reinterpret_cast<void*>(1));
         win::TakeMessageBoxes();
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);

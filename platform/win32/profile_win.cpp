@@ -1,0 +1,31 @@
+// Win32 calls only: the system's private profile functions.
+#include "platform/win32/windows_api.h"
+
+#include <vector>
+
+#include "platform/profile.h"
+
+namespace os {
+
+std::u16string GetPrivateProfileString(const std::u16string& section, const std::u16string& key,
+                                       const std::u16string& defaultValue, size_t bufferSize,
+                                       const std::u16string& file) {
+    if (bufferSize == 0) {
+        return {};
+    }
+    std::vector<wchar_t> buffer(bufferSize, L'\0');
+    const DWORD length = ::GetPrivateProfileStringW(
+        win32::Wide(section), win32::Wide(key), win32::Wide(defaultValue), buffer.data(),
+        static_cast<DWORD>(bufferSize), win32::Wide(file));
+    return win32::FromWide(buffer.data(), length);
+}
+
+bool WritePrivateProfileString(const std::u16string& section, const std::u16string& key,
+                               const std::optional<std::u16string>& value,
+                               const std::u16string& file) {
+    return ::WritePrivateProfileStringW(win32::Wide(section), win32::Wide(key),
+                                        value ? win32::Wide(*value) : nullptr,
+                                        win32::Wide(file)) != 0;
+}
+
+}  // namespace os
