@@ -1,12 +1,13 @@
 // Windows side of the window system's message boxes: MessageBoxExW. Tests and tools that act
 // as the user answer the boxes of a thread through a CBT hook: when a box of the thread is
 // activated, the next queued answer (else the policy's) is posted to it as the press of that
-// button. Without answers or a policy, boxes wait for a person.
+// button. Without answers or a policy, boxes wait for a person. Boxes shown are recorded.
 #include <windows.h>
 
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 #include "platform/win/message_box.h"
 #include "platform/win32/modal_frames.h"
@@ -20,6 +21,7 @@ struct Answers {
     std::mutex mutex;
     std::optional<MessageBoxPolicy> policy;
     std::deque<int> queued;
+    std::vector<RecordedMessageBox> shown;
 };
 
 Answers& State() {
@@ -94,9 +96,23 @@ void HookThisThread() {
 
 }  // namespace
 
+// Every box is also recorded and told to the event observer, as on the headless screen, for
+// the tools that report a session.
 int MessageBoxEx(HWND owner, const std::u16string& text, const std::u16string& caption,
                  unsigned type, uint16_t languageId) {
-    return ::MessageBoxExW(owner, Wide(text), Wide(caption), type, languageId);
+    RecordedMessageBox box{owner, text, caption, type, languageId, 0};
+    box.answer = ::MessageBoxExW(owner, Wide(text), Wide(caption), type, languageId);
+    {
+        std::lock_guard<std::mutex> lock(State().mutex);
+        State().shown.push_back(box);
+    }
+    headless::WindowEvent event;
+    event.type = headless::WindowEvent::Type::MessageBox;
+    event.dialog = owner;
+    event.dialogId = headless::DialogTemplateId(owner);
+    event.box = box;
+    win32::EmitWindowEvent(event);
+    return box.answer;
 }
 
 void SetMessageBoxPolicy(MessageBoxPolicy policy) {
@@ -120,9 +136,9 @@ void ClearMessageBoxAnswers() {
     State().queued.clear();
 }
 
-// A real box is answered on the screen and leaves no record.
 std::vector<RecordedMessageBox> TakeMessageBoxes() {
-    return {};
+    std::lock_guard<std::mutex> lock(State().mutex);
+    return std::exchange(State().shown, {});
 }
 
 }  // namespace win

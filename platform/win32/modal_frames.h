@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/headless/events.h"
+
 namespace win::win32 {
 
 // The private messages and timers of that procedure; dialog procedures never see them.
@@ -23,5 +25,8 @@ bool HasInput();
 // Called when the innermost dialog has waited in vain for input.
 void ReportStarvation(HWND dialog);
 UINT StarvationPatienceMs();
+
+// Tells the event observer, if one is set.
+void EmitWindowEvent(const headless::WindowEvent& event);
 
 }  // namespace win::win32

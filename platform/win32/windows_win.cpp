@@ -23,6 +23,8 @@ constexpr WORD kManifestResource = 2;
 struct Frame {
     DLGPROC proc = nullptr;
     LPARAM initParam = 0;
+    int templateId = 0;
+    HWND window = nullptr;
 };
 
 thread_local std::vector<HWND> t_modalDialogs;
@@ -103,7 +105,13 @@ INT_PTR CALLBACK FrameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_INITDIALOG) {
         auto* frame = reinterpret_cast<Frame*>(lParam);
         ::SetPropW(dialog, kFrameProperty, frame);
+        frame->window = dialog;
         t_modalDialogs.push_back(dialog);
+        headless::WindowEvent opened;
+        opened.type = headless::WindowEvent::Type::DialogOpened;
+        opened.dialog = dialog;
+        opened.dialogId = frame->templateId;
+        win32::EmitWindowEvent(opened);
         INT_PTR result = frame->proc(dialog, message, wParam, frame->initParam);
         if (::IsWindow(dialog)) {
             ArmTimers(dialog);
@@ -153,6 +161,15 @@ void WakeInnermostDialog() {
 
 }  // namespace win32
 
+namespace headless {
+
+int DialogTemplateId(HWND window) {
+    auto* frame = static_cast<Frame*>(::GetPropW(window, kFrameProperty));
+    return frame != nullptr ? frame->templateId : 0;
+}
+
+}  // namespace headless
+
 INT_PTR DialogBoxParam(HINSTANCE module, int templateId, HWND owner, DLGPROC proc,
                        LPARAM initParam) {
     HANDLE context = ActivationContext(module);
@@ -161,11 +178,19 @@ INT_PTR DialogBoxParam(HINSTANCE module, int templateId, HWND owner, DLGPROC pro
     INITCOMMONCONTROLSEX classes{sizeof(classes),
                                  ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&classes);
-    Frame frame{proc, initParam};
+    Frame frame{proc, initParam, templateId};
     INT_PTR result = ::DialogBoxParamW(module, MAKEINTRESOURCEW(templateId), owner, FrameProc,
                                        reinterpret_cast<LPARAM>(&frame));
     if (activated) {
         ::DeactivateActCtx(0, cookie);
+    }
+    if (result != -1) {
+        headless::WindowEvent ended;
+        ended.type = headless::WindowEvent::Type::DialogEnded;
+        ended.dialog = frame.window;
+        ended.dialogId = templateId;
+        ended.result = result;
+        win32::EmitWindowEvent(ended);
     }
     return result;
 }

@@ -157,7 +157,11 @@ int main(int argc, char** argv) {
     }
 
     if (options.winsockFails) {
+#ifdef _WIN32
+        ::_putenv_s("ZEP_WINSOCK_FAILS", "1");
+#else
         ::setenv("ZEP_WINSOCK_FAILS", "1", 1);
+#endif
     }
     if (options.dpi != 0) {
         win::headless::SetScreenDpi(options.dpi);
