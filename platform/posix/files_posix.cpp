@@ -187,10 +187,17 @@ InputFile::~InputFile() {
 bool InputFile::Open(const std::u16string& path) {
     Close();
     name_ = NativePath(path);
-    handle_ = ::open(name_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (handle_ < 0) {
+    const int descriptor = ::open(name_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
         return Fail(errno, name_);
     }
+    // CreateFileW refuses a folder (ERROR_ACCESS_DENIED) before anything is read.
+    struct stat info {};
+    if (::fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(descriptor);
+        return Fail(EACCES, name_);
+    }
+    handle_ = descriptor;
     return true;
 }
 

@@ -8,11 +8,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/last_error.h"
 #include "platform/posix/errno_table.h"
 #include "platform/shared_memory.h"
 
 namespace os {
 namespace {
+
+constexpr size_t kPageSize = 4096;
 
 std::string ObjectName(const std::u16string& name) {
     return "/" + NativePath(name);
@@ -34,7 +37,8 @@ bool ReadSharedMemory(const std::u16string& name, size_t limit, std::string& byt
         return false;
     }
     // Read, not mapped: a mapped page past an end that moved meanwhile would raise SIGBUS.
-    bytes.resize(std::min(static_cast<size_t>(info.st_size), limit));
+    const size_t size = std::min(static_cast<size_t>(info.st_size), limit);
+    bytes.resize(size);
     size_t got = 0;
     while (got < bytes.size()) {
         const ssize_t result =
@@ -47,7 +51,9 @@ bool ReadSharedMemory(const std::u16string& name, size_t limit, std::string& byt
         }
         got += static_cast<size_t>(result);
     }
-    bytes.resize(got);
+    // A view holds whole pages: what follows the section's end up to the page's end reads as
+    // zeros.
+    bytes.resize(std::min((got + kPageSize - 1) / kPageSize * kPageSize, limit), '\0');
     ::close(descriptor);
     return true;
 }
@@ -58,6 +64,11 @@ SharedMemorySection::~SharedMemorySection() {
 
 bool SharedMemorySection::Publish(const std::u16string& name, const std::string& bytes) {
     Remove();
+    if (bytes.empty()) {
+        // A section backed by the paging file has at least one byte.
+        SetLastError(kErrorInvalidParameter);
+        return false;
+    }
     std::string object = ObjectName(name);
     ::shm_unlink(object.c_str());
     int descriptor = ::shm_open(object.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
@@ -66,7 +77,7 @@ bool SharedMemorySection::Publish(const std::u16string& name, const std::string&
         return false;
     }
     bool published = ::ftruncate(descriptor, static_cast<off_t>(bytes.size())) == 0;
-    if (published && !bytes.empty()) {
+    if (published) {
         void* mapped =
             ::mmap(nullptr, bytes.size(), PROT_READ | PROT_WRITE, MAP_SHARED, descriptor, 0);
         published = mapped != MAP_FAILED;

@@ -3,6 +3,8 @@
 
 #include <io.h>
 
+#include <string>
+
 #include "platform/crlf_output.h"
 #include "platform/files.h"
 
@@ -32,25 +34,28 @@ template <typename WriteContent>
 bool WriteAtomically(const std::u16string& path, WriteContent writeContent) {
     const size_t separator = path.find_last_of(u"\\/");
     const std::u16string folder = separator == std::u16string::npos ? u"." : path.substr(0, separator);
-    wchar_t temporary[MAX_PATH] = {};
-    if (::GetTempFileNameW(win32::Wide(folder), L"zep", 0, temporary) == 0) {
+    const std::u16string name = separator == std::u16string::npos ? path : path.substr(separator + 1);
+    const std::string number = std::to_string(::GetTickCount64() ^ ::GetCurrentThreadId());
+    const std::u16string temporary =
+        folder + u"\\." + name + u"." + std::u16string(number.begin(), number.end()) + u".tmp";
+    const HANDLE out = ::CreateFileW(win32::Wide(temporary), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) {
         return false;
     }
-    const HANDLE out = ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool done = out != INVALID_HANDLE_VALUE && writeContent(out);
+    bool done = writeContent(out);
     DWORD error = done ? ERROR_SUCCESS : ::GetLastError();
-    if (out != INVALID_HANDLE_VALUE && !::CloseHandle(out) && done) {
+    if (!::CloseHandle(out) && done) {
         done = false;
         error = ::GetLastError();
     }
-    if (done &&
-        !::MoveFileExW(temporary, win32::Wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (done && !::MoveFileExW(win32::Wide(temporary), win32::Wide(path),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         done = false;
         error = ::GetLastError();
     }
     if (!done) {
-        ::DeleteFileW(temporary);
+        ::DeleteFileW(win32::Wide(temporary));
         ::SetLastError(error);
     }
     return done;

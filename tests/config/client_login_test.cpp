@@ -25,8 +25,8 @@ protected:
 };
 
 // Each section's text up to its first zero, cut at the buffer without one; the record is
-// complete only with both sections, even empty ones. Each read sees the sections as they are
-// then.
+// complete only with both sections, even ones with empty texts. Each read sees the sections as
+// they are then.
 TEST_F(ClientLoginTest, SectionsGiveTheirTextsUpToAZeroOrTheBuffer) {
     using Text = std::optional<std::string>;  // none: the section is not published
     struct Case {
@@ -39,7 +39,7 @@ TEST_F(ClientLoginTest, SectionsGiveTheirTextsUpToAZeroOrTheBuffer) {
     for (const Case& c : {
              Case{"10000001\0"s, {}, u"10000001", "", false},
              Case{"渲染用户\0garbage"s, "D:\\农场\\输出\0"s, u"渲染用户", "D:\\农场\\输出", true},
-             Case{"\0"s, ""s, u"", "", true},
+             Case{"\0"s, "\0"s, u"", "", true},
              Case{std::string(6000, 'u'), cut + "tail",
                   std::u16string(kLoginSectionBufferSize, u'u'), cut, true},
              Case{{}, {}, u"", "", false},

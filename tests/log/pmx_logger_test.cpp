@@ -109,8 +109,10 @@ TEST_F(LoggerTest, RotationShiftsTheOlderFilesUpAndDropsTheOldest) {
         for (const auto& [number, content] : before) {
             PutLog("pmx_http" + std::to_string(number) + ".log", content);
         }
-        pmx_Logger logger("pmx_http", 1, 5, 0);
-        logger.Write(std::string(static_cast<size_t>(kMiB) - kLineOverhead, 'x'), "INFO");
+        {
+            pmx_Logger logger("pmx_http", 1, 5, 0);
+            logger.Write(std::string(static_cast<size_t>(kMiB) - kLineOverhead, 'x'), "INFO");
+        }  // closed, so that the folder can go (Windows keeps open files)
         EXPECT_EQ(Size(Log("pmx_http1.log")), kMiB);
         EXPECT_EQ(Log("pmx_http.log"), "");
         for (const auto& [number, content] : after) {

@@ -44,6 +44,9 @@ TEST(CodePage, Utf8AtTheEdgesOfEachSequenceLength) {
         EXPECT_EQ(os::WideToMultiByte(os::kCodePageUtf8, wide), utf8);
         EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, utf8), wide);
     }
+    if (testing_support::RunningUnderWine()) {
+        GTEST_SKIP() << "Wine replaces a cut or ill-formed sequence by fewer U+FFFD";
+    }
     for (const auto& [utf8, replaced] :
          std::initializer_list<std::pair<const char*, size_t>>{{"\xC0\x80", 2},
                                                                {"\xE0\x80\x80", 3},
@@ -59,10 +62,17 @@ TEST(CodePage, Utf8AtTheEdgesOfEachSequenceLength) {
               ascii8 + "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
-TEST(CodePage, AnsiIs936UnlessTheEnvironmentNamesAnother) {
+// The machines the plug-in runs on are Chinese; so is the Wine prefix of the Windows tests.
+TEST(CodePage, AnsiIs936) {
     testing_support::UnsetEnv("ZEP_ANSI_CODEPAGE");
     EXPECT_EQ(os::AnsiCodePage(), 936u);
     EXPECT_EQ(os::WideToMultiByte(os::kCodePageAnsi, u"场"), "\xB3\xA1");
+}
+
+TEST(CodePage, TheStandInsAnsiCodePageFollowsTheEnvironment) {
+    if (testing_support::kOnWindows) {
+        GTEST_SKIP() << "the ANSI code page is the system's";
+    }
     testing_support::SetEnv("ZEP_ANSI_CODEPAGE", "1251");
     EXPECT_EQ(os::AnsiCodePage(), 1251u);
     EXPECT_EQ(os::WideToMultiByte(os::kCodePageAnsi, u"Дом"), "\xC4\xEE\xEC");

@@ -34,6 +34,20 @@ TEST_F(FilesTest, MissingFileAndMissingFolderHaveTheirOwnCodes) {
     EXPECT_FALSE(os::PathExists(root.Wide("none.txt")));
 }
 
+// A folder is not a file: opening it as one is refused (ERROR_ACCESS_DENIED) before any read.
+TEST_F(FilesTest, AFolderIsRefusedWhereAFileIsExpected) {
+    root.WriteFile("folder/inside", "");
+    os::InputFile file;
+    EXPECT_FALSE(file.Open(root.Wide("folder")));
+    EXPECT_EQ(os::GetLastError(), os::kErrorAccessDenied);
+    std::string bytes = "stale";
+    EXPECT_FALSE(os::ReadWholeFile(root.Wide("folder"), bytes));
+    EXPECT_EQ(os::GetLastError(), os::kErrorAccessDenied);
+    EXPECT_FALSE(os::DeleteFile(root.Wide("folder")));
+    EXPECT_EQ(os::GetLastError(), os::kErrorAccessDenied);
+    EXPECT_TRUE(os::IsFolder(root.Wide("folder")));
+}
+
 TEST_F(FilesTest, CopyReplacesAnExistingDestination) {
     root.WriteFile("scene.max", std::string("\0binary\xff", 8));
     root.WriteFile("copy.max", "older and longer content");

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <string>
 
 #include "platform/last_error.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
 
 namespace {
@@ -22,6 +24,30 @@ protected:
                                               root.Wide("a.ini")));
     }
 };
+
+// Where a row holds. Wine's profile code differs from Windows in what its comments name; the
+// stand-in reads and writes files without byte-order mark in UTF-8, Windows in the ANSI code page.
+enum class Holds {
+    Everywhere,
+    NotUnderWine,  // Wine takes "; " lines as keys, keys without "=" as keys with an empty value
+                   // and keys before the first section as keys of the section ""; on writing it
+                   // rewrites the whole file, trimmed, with CR LF line ends
+    OnLinux,       // a file without byte-order mark in UTF-8
+};
+
+// True when the row is to be checked here; says why not otherwise.
+bool Checked(Holds holds) {
+    if (holds == Holds::NotUnderWine && testing_support::RunningUnderWine()) {
+        std::cout << "[   NOTE   ] row left out: a Wine defect\n";
+        return false;
+    }
+    if (holds == Holds::OnLinux && testing_support::kOnWindows) {
+        std::cout << "[   NOTE   ] row left out: Windows reads files without byte-order mark in "
+                     "the ANSI code page\n";
+        return false;
+    }
+    return true;
+}
 
 // Little-endian UTF-16 with its byte-order mark, as Notepad saves "Unicode".
 std::string Utf16File(const std::string& utf8) {
@@ -45,19 +71,31 @@ TEST_F(ProfileTest, ReadsValuesAsWindowsDoes) {
         const char* section;
         const char* key;
         const char* expected;
+        Holds holds = Holds::Everywhere;
     } cases[] = {
-        {"s", "key one", "a  b"},    {"s", "  key one\t", "a  b"},
-        {"s", "empty", ""},          {"s", "blank", ""},
-        {"s", "double", " a b "},    {"s", "single", "x"},
-        {"s", "twice", "\"y\""},     {"s", "mixed", "\"z'"},
-        {"s", "inner", "a \"b\" c"}, {"s", "lone", "\""},
-        {"s", "pair", ""},           {"JOBS", "pool", "first"},
-        {"jobs", "late", "<none>"},  {"jobs", "; Pool", "<none>"},
-        {"", "top", "<none>"},       {"t", "key one", "<none>"},
-        {"s", "x", "<none>"},        {"渲染", "名称", "上海 农场"},
+        {"s", "key one", "a  b"},
+        {"s", "  key one\t", "a  b"},
+        {"s", "empty", ""},
+        {"s", "blank", ""},
+        {"s", "double", " a b "},
+        {"s", "single", "x"},
+        {"s", "twice", "\"y\""},
+        {"s", "mixed", "\"z'"},
+        {"s", "inner", "a \"b\" c"},
+        {"s", "lone", "\""},
+        {"s", "pair", ""},
+        {"JOBS", "pool", "first", Holds::NotUnderWine},
+        {"jobs", "late", "<none>"},
+        {"jobs", "; Pool", "<none>", Holds::NotUnderWine},
+        {"", "top", "<none>", Holds::NotUnderWine},
+        {"t", "key one", "<none>"},
+        {"s", "x", "<none>"},
+        {"渲染", "名称", "上海 农场", Holds::OnLinux},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Get(c.section, c.key), c.expected) << c.section << "/" << c.key;
+        if (Checked(c.holds)) {
+            EXPECT_EQ(Get(c.section, c.key), c.expected) << c.section << "/" << c.key;
+        }
     }
     EXPECT_EQ(Get("s", "x", "trailing  "), "trailing");
     root.WriteFile("a.ini", "\xEF\xBB\xBF[s]\r\nk=值\r\n");
@@ -82,19 +120,20 @@ TEST_F(ProfileTest, WritesChangeOnlyTheirKeyLine) {
         const char* key;
         std::optional<std::string> value;  // none: remove the key
         std::string after;
+        Holds holds = Holds::Everywhere;  // of `after`; the value reads back everywhere
     } cases[] = {
         // A line in another code page and LF-only line ends survive untouched.
         {"; top\n[A]\n  Key = old \n\xC4\xE3=gbk\n[B]\nkey=b\n", "a", "KEY", "新 value",
-         "; top\n[A]\nKEY=新 value\r\n\xC4\xE3=gbk\n[B]\nkey=b\n"},
+         "; top\n[A]\nKEY=新 value\r\n\xC4\xE3=gbk\n[B]\nkey=b\n", Holds::OnLinux},
         // A new key follows the last non-blank line of its section.
         {"[a]\r\nx=1\r\n; note\r\n\r\n  \r\n[b]\r\ny=2", "A", "z", "3",
-         "[a]\r\nx=1\r\n; note\r\nz=3\r\n\r\n  \r\n[b]\r\ny=2"},
+         "[a]\r\nx=1\r\n; note\r\nz=3\r\n\r\n  \r\n[b]\r\ny=2", Holds::NotUnderWine},
         {"[b]\r\ny=2", "b", "w", "4", "[b]\r\ny=2\r\nw=4\r\n"},
-        {"[a]\nx=1", "b", "y", "2", "[a]\nx=1\r\n[b]\r\ny=2\r\n"},
+        {"[a]\nx=1", "b", "y", "2", "[a]\nx=1\r\n[b]\r\ny=2\r\n", Holds::NotUnderWine},
         {"[a]\r\nx=1\r\ny=2\r\n[b]\r\nx=3\r\n", "a", "X", std::nullopt,
          "[a]\r\ny=2\r\n[b]\r\nx=3\r\n"},
         {"[a]\r\nx=1\r\n", "a", "missing", std::nullopt, "[a]\r\nx=1\r\n"},
-        {std::nullopt, "节", "k", "值", "[节]\r\nk=值\r\n"},
+        {std::nullopt, "节", "k", "值", "[节]\r\nk=值\r\n", Holds::OnLinux},
         // A UTF-16 file stays in UTF-16.
         {Utf16File("; 注释\r\n[s]\r\nk = 旧\r\nother=1\r\n"), "s", "k", "新",
          Utf16File("; 注释\r\n[s]\r\nk=新\r\nother=1\r\n")},
@@ -109,7 +148,9 @@ TEST_F(ProfileTest, WritesChangeOnlyTheirKeyLine) {
         ASSERT_TRUE(os::WritePrivateProfileString(
             U16(c.section), U16(c.key), c.value ? std::optional(U16(*c.value)) : std::nullopt,
             root.Wide("a.ini")));
-        EXPECT_EQ(root.ReadFile("a.ini"), c.after);
+        if (Checked(c.holds)) {
+            EXPECT_EQ(root.ReadFile("a.ini"), c.after);
+        }
         EXPECT_EQ(Get(c.section, c.key), c.value.value_or("<none>"));
     }
 }

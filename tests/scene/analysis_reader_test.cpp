@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "resources/string_loader.h"
-#include "tests/support/temp_root.h"
 #include "tests/support/environment.h"
+#include "tests/support/temp_root.h"
 
 namespace {
 

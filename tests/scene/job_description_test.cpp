@@ -14,8 +14,8 @@
 
 #include "platform/win/message_box.h"
 #include "resources/string_loader.h"
-#include "tests/support/temp_root.h"
 #include "tests/support/environment.h"
+#include "tests/support/temp_root.h"
 
 namespace {
 

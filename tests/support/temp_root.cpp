@@ -1,13 +1,12 @@
 #include "tests/support/temp_root.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
 
 #include "platform/code_page.h"
-#include "tests/support/environment.h"
+#include "tests/support/app_data_root.h"
 
 namespace testing_support {
 
@@ -28,21 +27,11 @@ TempRoot::TempRoot() {
     name << "zep-test-" << std::hex << random() << random();
     path_ = fs::temp_directory_path() / name.str();
     fs::create_directories(path_);
-    if (const char* old = std::getenv("PROGRAMDATA")) {
-        hadProgramData_ = true;
-        savedProgramData_ = old;
-    }
-    // On Windows the shell's all-users application data folder is "%ProgramData%" expanded with
-    // the process environment, so the same variable moves the root there too.
-    SetEnv("PROGRAMDATA", U8(path_.u16string()));
+    override_ = std::make_unique<AppDataRootOverride>(path_.u16string());
 }
 
 TempRoot::~TempRoot() {
-    if (hadProgramData_) {
-        SetEnv("PROGRAMDATA", savedProgramData_);
-    } else {
-        UnsetEnv("PROGRAMDATA");
-    }
+    override_.reset();
     std::error_code ignored;
     fs::remove_all(path_, ignored);
 }
@@ -52,7 +41,7 @@ std::u16string TempRoot::Wide() const {
 }
 
 std::u16string TempRoot::Wide(const std::string& relativeUtf8) const {
-    return (path_ / Utf8Path(relativeUtf8)).u16string();
+    return (path_ / Utf8Path(relativeUtf8)).make_preferred().u16string();
 }
 
 void TempRoot::WriteFile(const std::string& relativeUtf8, const std::string& bytes) const {

@@ -1,11 +1,14 @@
 #pragma once
-// A fresh temporary folder per test, set as the all-users application-data root
-// ($PROGRAMDATA) while the test runs, and removed afterwards.
+// A fresh temporary folder per test, set as the all-users application-data root while the test
+// runs (app_data_root.h), and removed afterwards.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
+
+#include "tests/support/app_data_root.h"
 
 namespace testing_support {
 
@@ -27,8 +30,7 @@ public:
 
 private:
     std::filesystem::path path_;
-    std::string savedProgramData_;
-    bool hadProgramData_ = false;
+    std::unique_ptr<AppDataRootOverride> override_;
 };
 
 // A test fixture that owns a TempRoot.

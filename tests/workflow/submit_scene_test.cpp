@@ -9,9 +9,9 @@
 #include <tuple>
 
 #include "resources/string_loader.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
-#include "tests/support/environment.h"
 
 namespace {
 

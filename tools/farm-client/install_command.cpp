@@ -20,6 +20,7 @@ struct InstallOptions {
     std::string root;
     int port = farm::kDefaultPort;
     std::string lowerVersion = farm::kDefaultLowerVersion;
+    std::string sevenZip;  // empty: the machine's
 };
 
 constexpr const char16_t* kFolders[] = {u"", u"/script", u"/json", u"/compress", u"/7-Zip"};
@@ -59,13 +60,19 @@ bool SetKey(const std::string& file, const char16_t* key, const std::string& val
 }
 
 int Install(const InstallOptions& options) {
-    const std::string sevenZip = farm::FindSystemSevenZip();
+    std::error_code error;
+    if (!options.sevenZip.empty() && !fs::is_regular_file(options.sevenZip, error)) {
+        std::cerr << "farm-client: no 7-Zip program at " << options.sevenZip << "\n";
+        return 1;
+    }
+    const std::string sevenZip = options.sevenZip.empty()
+                                     ? farm::FindSystemSevenZip()
+                                     : fs::absolute(options.sevenZip).string();
     if (sevenZip.empty()) {
         std::cerr << "farm-client: no 7-Zip program (7zz, 7z or 7za) found in PATH; install "
                      "7-Zip first\n";
         return 1;
     }
-    std::error_code error;
     for (const char16_t* folder : kFolders) {
         const std::string path = farm::DataPath(options.root, folder);
         if (!fs::create_directories(path, error) && error) {
@@ -125,5 +132,7 @@ void AddInstallCommand(CLI::App& app, int& exitCode) {
         ->check(CLI::Range(1, 65535));
     command->add_option("--lower-version", options->lowerVersion,
                         "Lowest plug-in version written to pmx_plugin.ini");
+    command->add_option("--seven-zip", options->sevenZip,
+                        "7-Zip program the data folder links to (default: 7zz, 7z or 7za in PATH)");
     command->callback([options, &exitCode] { exitCode = Install(*options); });
 }
