@@ -29,7 +29,7 @@ constexpr char kUsage[] =
     "steps: open PATH | new | menu | notify-startup | stop | start | action N | click ID |\n"
     "       text ID TEXT | combo ID INDEX | spin ID DELTA | tick NAME | untick NAME |\n"
     "       select NAME[,NAME...] | dblclick NAME | dblclick-empty | command ID |\n"
-    "       answer ok|cancel|yes|no | wait | show | close\n";
+    "       answer ok|cancel|yes|no | wait | show | picture PATH | close\n";
 
 struct Options {
     std::string plugin;
