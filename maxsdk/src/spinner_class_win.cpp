@@ -39,6 +39,9 @@ LRESULT CALLBACK SpinnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
+// The host's window classes exist before any dialog names them, as in 3ds Max.
+const bool kRegisteredAtLoad = (RegisterSpinnerClass(), true);
+
 void RegisterSpinnerClass() {
     static const bool registered = [] {
         WNDCLASSEXW windowClass{};
