@@ -101,6 +101,14 @@ void HookThisThread() {
 int MessageBoxEx(HWND owner, const std::u16string& text, const std::u16string& caption,
                  unsigned type, uint16_t languageId) {
     RecordedMessageBox box{owner, text, caption, type, languageId, 0};
+    bool answered = false;
+    {
+        std::lock_guard<std::mutex> lock(State().mutex);
+        answered = State().policy.has_value() || !State().queued.empty();
+    }
+    if (answered) {
+        HookThisThread();  // boxes of worker threads are answered too
+    }
     box.answer = ::MessageBoxExW(owner, Wide(text), Wide(caption), type, languageId);
     {
         std::lock_guard<std::mutex> lock(State().mutex);
