@@ -195,5 +195,12 @@ int main(int argc, char** argv) {
     if (module.ZepSetSubmissionObserver != nullptr) {
         module.ZepSetSubmissionObserver(nullptr, nullptr);
     }
-    return Finish(log);
+    const int code = Finish(log);
+#ifdef _WIN32
+    // The report is out. The process ends here without detaching the loaded modules: a module
+    // whose runtime still holds a thread the system has ended could wait for it forever.
+    std::fflush(nullptr);
+    ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(code));
+#endif
+    return code;
 }
