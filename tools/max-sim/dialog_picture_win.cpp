@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/headless/driver.h"
 #include "tools/max-sim/dialog_picture.h"
 
 namespace maxsim {
@@ -44,9 +45,12 @@ bool SaveDialogPicture(HWND dialog, const std::string& path, std::string& error)
         error = "GDI+ does not start";
         return false;
     }
-    // Everything that waits to be drawn is drawn first.
+    // Everything that waits to be drawn is drawn first, and the screen is given time to show
+    // it (under Wine the X server draws after the program has).
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME |
                                                  RDW_ALLCHILDREN | RDW_UPDATENOW);
+    win::headless::WaitUntil([] { return false; }, std::chrono::milliseconds(500));
+    ::GdiFlush();
     RECT rect{};
     ::GetWindowRect(dialog, &rect);
     const int width = rect.right - rect.left;
