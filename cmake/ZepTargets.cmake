@@ -1,6 +1,11 @@
 # Helpers that give every target of the project the same warnings and layout.
 
 function(zep_warnings target)
+  if(MSVC)
+    # The sources are UTF-8.
+    target_compile_options(${target} PRIVATE /W4 /WX /utf-8 /EHsc /permissive-)
+    return()
+  endif()
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
                                            -Wno-sign-conversion -Werror)
   # GCC 12 reports -Wrestrict on every "literal" + std::string at -O3 (GCC bug 105651).

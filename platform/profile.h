@@ -2,8 +2,9 @@
 // Private profile (INI) files as GetPrivateProfileStringW and WritePrivateProfileStringW see
 // them: section and key names match without regard to case, blanks around keys and values are
 // dropped on reading, one pair of surrounding quotes is stripped, and a value is cut to fit the
-// reader's buffer. Files in UTF-8 and in UTF-16LE with a byte-order mark are read; a write keeps
-// a UTF-16LE file in UTF-16LE and writes every other file in UTF-8.
+// reader's buffer. A file that starts with the UTF-16LE byte-order mark is UTF-16LE; every other
+// file, a new one included, is in the ANSI code page (on Linux that of code_page.h), and a
+// UTF-8 byte-order mark is no mark but part of the first line.
 
 #include <cstddef>
 #include <optional>

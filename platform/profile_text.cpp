@@ -2,109 +2,16 @@
 
 #include <cstdint>
 
+#include "platform/code_page.h"
+
 namespace os {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-constexpr char16_t kReplacement = 0xFFFD;
-
-void AppendUtf16(std::u16string& out, uint32_t codePoint) {
-    if (codePoint >= 0x10000) {
-        codePoint -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (codePoint >> 10));
-        out += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
-    } else {
-        out += static_cast<char16_t>(codePoint);
-    }
-}
-
-// Each byte that does not begin a well-formed sequence becomes one U+FFFD.
-std::u16string DecodeUtf8(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        size_t length = 0;
-        uint32_t codePoint = 0;
-        uint32_t minimum = 0;
-        if (lead < 0x80) {
-            out += static_cast<char16_t>(lead);
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            codePoint = lead & 0x1Fu;
-            minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            codePoint = lead & 0x0Fu;
-            minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            codePoint = lead & 0x07u;
-            minimum = 0x10000;
-        }
-        bool wellFormed = length != 0 && i + length <= bytes.size();
-        for (size_t k = 1; wellFormed && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                wellFormed = false;
-            } else {
-                codePoint = (codePoint << 6) | (next & 0x3Fu);
-            }
-        }
-        if (wellFormed && (codePoint < minimum || codePoint > 0x10FFFF ||
-                           (codePoint >= 0xD800 && codePoint <= 0xDFFF))) {
-            wellFormed = false;
-        }
-        if (wellFormed) {
-            AppendUtf16(out, codePoint);
-            i += length;
-        } else {
-            out += kReplacement;
-            ++i;
-        }
-    }
-    return out;
-}
-
-// A surrogate without its partner is written as U+FFFD.
-std::string EncodeUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t codePoint = text[i];
-        if (codePoint >= 0xD800 && codePoint <= 0xDBFF && i + 1 < text.size() &&
-            text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-            ++i;
-        } else if (codePoint >= 0xD800 && codePoint <= 0xDFFF) {
-            codePoint = kReplacement;
-        }
-        if (codePoint < 0x80) {
-            out += static_cast<char>(codePoint);
-        } else if (codePoint < 0x800) {
-            out += static_cast<char>(0xC0 | (codePoint >> 6));
-            out += static_cast<char>(0x80 | (codePoint & 0x3F));
-        } else if (codePoint < 0x10000) {
-            out += static_cast<char>(0xE0 | (codePoint >> 12));
-            out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (codePoint & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (codePoint >> 18));
-            out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (codePoint & 0x3F));
-        }
-    }
-    return out;
-}
 
 std::string EncodeText(std::u16string_view text, ProfileEncoding encoding) {
     if (encoding != ProfileEncoding::Utf16Le) {
-        return EncodeUtf8(text);
+        return WideToMultiByte(kCodePageAnsi, text);
     }
     std::string out;
     out.reserve(text.size() * 2);
@@ -131,13 +38,15 @@ std::u16string_view WithoutCr(std::u16string_view text) {
     return text;
 }
 
-void SplitUtf8(std::string_view bytes, ProfileFile& file) {
+void SplitAnsi(std::string_view bytes, ProfileFile& file) {
     while (!bytes.empty()) {
         const size_t end = bytes.find('\n');
         const size_t length = end == std::string_view::npos ? bytes.size() : end + 1;
         std::string_view lineBytes = bytes.substr(0, length);
-        std::u16string text = DecodeUtf8(lineBytes.substr(
-            0, end == std::string_view::npos ? lineBytes.size() : lineBytes.size() - 1));
+        std::u16string text =
+            MultiByteToWide(kCodePageAnsi, lineBytes.substr(0, end == std::string_view::npos
+                                                                   ? lineBytes.size()
+                                                                   : lineBytes.size() - 1));
         file.lines.push_back({std::u16string(WithoutCr(text)), std::string(lineBytes)});
         bytes.remove_prefix(length);
     }
@@ -288,11 +197,8 @@ ProfileFile DecodeProfile(std::string_view bytes) {
     if (bytes.starts_with(kUtf16LeBom)) {
         file.encoding = ProfileEncoding::Utf16Le;
         SplitUtf16Le(bytes.substr(kUtf16LeBom.size()), file);
-    } else if (bytes.starts_with(kUtf8Bom)) {
-        file.encoding = ProfileEncoding::Utf8WithBom;
-        SplitUtf8(bytes.substr(kUtf8Bom.size()), file);
     } else {
-        SplitUtf8(bytes, file);
+        SplitAnsi(bytes, file);
     }
     return file;
 }
@@ -301,8 +207,6 @@ std::string EncodeProfile(const ProfileFile& file) {
     std::string bytes;
     if (file.encoding == ProfileEncoding::Utf16Le) {
         bytes = kUtf16LeBom;
-    } else if (file.encoding == ProfileEncoding::Utf8WithBom) {
-        bytes = kUtf8Bom;
     }
     for (const ProfileLine& line : file.lines) {
         bytes += line.bytes;

@@ -11,9 +11,8 @@
 namespace os {
 
 enum class ProfileEncoding {
-    Utf8,         // no byte-order mark; also what a new file gets
-    Utf8WithBom,  // EF BB BF first; the mark is kept on writing
-    Utf16Le,      // FF FE first
+    Ansi,     // no UTF-16 byte-order mark: the ANSI code page; also what a new file gets
+    Utf16Le,  // FF FE first
 };
 
 struct ProfileLine {
@@ -22,12 +21,12 @@ struct ProfileLine {
 };
 
 struct ProfileFile {
-    ProfileEncoding encoding = ProfileEncoding::Utf8;
+    ProfileEncoding encoding = ProfileEncoding::Ansi;
     std::vector<ProfileLine> lines;
 };
 
-// Splits a file's bytes into lines; LF and CR LF both end a line. Ill-formed UTF-8 reads as
-// U+FFFD in `text` but stays as it was in `bytes`.
+// Splits a file's bytes into lines; LF and CR LF both end a line. A byte the ANSI code page
+// does not map reads as "?" in `text` but stays as it was in `bytes`.
 ProfileFile DecodeProfile(std::string_view bytes);
 // The file's bytes: its byte-order mark, if any, then every line's bytes.
 std::string EncodeProfile(const ProfileFile& file);

@@ -88,9 +88,8 @@ bool WriteAtomically(const std::u16string& path, WriteContent writeContent) {
 
 // Writes `text` with every LF as CR LF.
 bool WriteAsText(int descriptor, std::string_view text) {
-    return WriteWithCrLf(text, [&](const char* data, size_t length) {
-        return WriteAll(descriptor, data, length);
-    });
+    return WriteWithCrLf(
+        text, [&](const char* data, size_t length) { return WriteAll(descriptor, data, length); });
 }
 
 }  // namespace

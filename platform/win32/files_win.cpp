@@ -33,13 +33,15 @@ bool WriteAll(HANDLE file, const char* data, size_t length) {
 template <typename WriteContent>
 bool WriteAtomically(const std::u16string& path, WriteContent writeContent) {
     const size_t separator = path.find_last_of(u"\\/");
-    const std::u16string folder = separator == std::u16string::npos ? u"." : path.substr(0, separator);
-    const std::u16string name = separator == std::u16string::npos ? path : path.substr(separator + 1);
+    const std::u16string folder =
+        separator == std::u16string::npos ? u"." : path.substr(0, separator);
+    const std::u16string name =
+        separator == std::u16string::npos ? path : path.substr(separator + 1);
     const std::string number = std::to_string(::GetTickCount64() ^ ::GetCurrentThreadId());
     const std::u16string temporary =
         folder + u"\\." + name + u"." + std::u16string(number.begin(), number.end()) + u".tmp";
-    const HANDLE out = ::CreateFileW(win32::Wide(temporary), GENERIC_WRITE, 0, nullptr,
-                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE out = ::CreateFileW(win32::Wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -139,14 +141,14 @@ bool ReadWholeFile(const std::u16string& path, std::string& bytes) {
 }
 
 bool WriteFileAtomically(const std::u16string& path, const std::string& bytes) {
-    return WriteAtomically(path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
+    return WriteAtomically(path,
+                           [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
 }
 
 bool WriteTextFileAtomically(const std::u16string& path, std::string_view text) {
     return WriteAtomically(path, [&](HANDLE file) {
-        return WriteWithCrLf(text, [&](const char* data, size_t length) {
-            return WriteAll(file, data, length);
-        });
+        return WriteWithCrLf(
+            text, [&](const char* data, size_t length) { return WriteAll(file, data, length); });
     });
 }
 

@@ -35,9 +35,9 @@ std::array<uint8_t, 16> Md5(std::string_view bytes) {
     bool hashed = true;
     for (size_t at = 0; hashed && at < bytes.size(); at += kPiece) {
         const size_t length = bytes.size() - at < kPiece ? bytes.size() - at : kPiece;
-        hashed = BCRYPT_SUCCESS(::BCryptHashData(
-            hash, reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data() + at)),
-            static_cast<ULONG>(length), 0));
+        hashed = BCRYPT_SUCCESS(
+            ::BCryptHashData(hash, reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data() + at)),
+                             static_cast<ULONG>(length), 0));
     }
     if (hashed) {
         ::BCryptFinishHash(hash, digest.data(), static_cast<ULONG>(digest.size()), 0);

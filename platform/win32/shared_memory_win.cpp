@@ -43,9 +43,17 @@ bool SharedMemorySection::Publish(const std::u16string& name, const std::string&
     if (mapping == nullptr) {
         return false;
     }
+    // A section of that name that another process holds is opened instead, at its own size:
+    // the bytes must fit it.
     void* view = ::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0);
-    if (view == nullptr) {
-        const DWORD error = ::GetLastError();
+    MEMORY_BASIC_INFORMATION region{};
+    const bool fits = view != nullptr && ::VirtualQuery(view, &region, sizeof region) != 0 &&
+                      region.RegionSize >= bytes.size();
+    if (!fits) {
+        const DWORD error = view == nullptr ? ::GetLastError() : ERROR_ALREADY_EXISTS;
+        if (view != nullptr) {
+            ::UnmapViewOfFile(view);
+        }
         ::CloseHandle(mapping);
         ::SetLastError(error);
         return false;

@@ -89,7 +89,7 @@ public:
     ~Listener() { Close(); }
     uint16_t Port() const { return port_; }
     testing_support::SocketHandle Accept() {
-        return testing_support::AcceptConnection(socket_, 20);
+        return testing_support::AcceptConnection(socket_, 20000);
     }
     void Close() {
         testing_support::CloseSocket(socket_);

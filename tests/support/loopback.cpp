@@ -27,9 +27,9 @@ void StartWinsock() {
     (void)started;
 }
 
-bool Readable(Native socket, int timeoutSeconds) {
+bool Readable(Native socket, int timeoutMilliseconds) {
     WSAPOLLFD entry{socket, POLLRDNORM, 0};
-    return ::WSAPoll(&entry, 1, timeoutSeconds * 1000) > 0;
+    return ::WSAPoll(&entry, 1, timeoutMilliseconds) > 0;
 }
 
 void CloseNative(Native socket) {
@@ -53,9 +53,9 @@ using Length = socklen_t;
 
 void StartWinsock() {}
 
-bool Readable(Native socket, int timeoutSeconds) {
+bool Readable(Native socket, int timeoutMilliseconds) {
     pollfd entry{socket, POLLIN, 0};
-    return ::poll(&entry, 1, timeoutSeconds * 1000) > 0;
+    return ::poll(&entry, 1, timeoutMilliseconds) > 0;
 }
 
 void CloseNative(Native socket) {
@@ -89,9 +89,9 @@ SocketHandle ListenOnLoopback(uint16_t& port) {
     return static_cast<SocketHandle>(listener);
 }
 
-SocketHandle AcceptConnection(SocketHandle listener, int timeoutSeconds) {
+SocketHandle AcceptConnection(SocketHandle listener, int timeoutMilliseconds) {
     const Native native = static_cast<Native>(listener);
-    if (!Readable(native, timeoutSeconds)) {
+    if (!Readable(native, timeoutMilliseconds)) {
         return kNoSocket;
     }
     const Native connection = ::accept(native, nullptr, nullptr);
@@ -103,8 +103,7 @@ int SendBytes(SocketHandle connection, const char* data, size_t length) {
 #ifdef _WIN32
     return ::send(static_cast<Native>(connection), data, static_cast<int>(length), 0);
 #else
-    return static_cast<int>(
-        ::send(static_cast<Native>(connection), data, length, MSG_NOSIGNAL));
+    return static_cast<int>(::send(static_cast<Native>(connection), data, length, MSG_NOSIGNAL));
 #endif
 }
 

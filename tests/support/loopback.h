@@ -12,9 +12,8 @@ inline constexpr SocketHandle kNoSocket = -1;
 
 // A socket listening on a free port of 127.0.0.1, or kNoSocket.
 SocketHandle ListenOnLoopback(uint16_t& port);
-// The next connection, or kNoSocket when none came within `timeoutSeconds` or the listener was
-// closed.
-SocketHandle AcceptConnection(SocketHandle listener, int timeoutSeconds);
+// The next connection, or kNoSocket when none came within `timeoutMilliseconds`.
+SocketHandle AcceptConnection(SocketHandle listener, int timeoutMilliseconds);
 // Makes receives on `connection` give up after `timeoutSeconds`.
 void SetReceiveTimeout(SocketHandle connection, int timeoutSeconds);
 // send / recv: the count of bytes, 0 when the peer closed, -1 on failure.

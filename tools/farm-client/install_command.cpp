@@ -65,9 +65,8 @@ int Install(const InstallOptions& options) {
         std::cerr << "farm-client: no 7-Zip program at " << options.sevenZip << "\n";
         return 1;
     }
-    const std::string sevenZip = options.sevenZip.empty()
-                                     ? farm::FindSystemSevenZip()
-                                     : fs::absolute(options.sevenZip).string();
+    const std::string sevenZip = options.sevenZip.empty() ? farm::FindSystemSevenZip()
+                                                          : fs::absolute(options.sevenZip).string();
     if (sevenZip.empty()) {
         std::cerr << "farm-client: no 7-Zip program (7zz, 7z or 7za) found in PATH; install "
                      "7-Zip first\n";
