@@ -8,7 +8,7 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wi
                     fonts-wqy-microhei locales
 SEVEN_ZIP_WINDOWS := build/npm/node_modules/7zip-bin/win/x64/7za.exe
 
-.PHONY: all deps deps-windows build test test-debug test-asan test-tsan test-windows tsan demo \
+.PHONY: all deps deps-windows gallery build test test-debug test-asan test-tsan test-windows tsan demo \
         bench fuzz format clean
 
 all: build
@@ -119,3 +119,12 @@ format:
 
 clean:
 	rm -rf build
+
+# The plug-in's dialogs as the Windows build shows them under Wine, one PNG each in
+# build/gallery (English and Chinese, 96 and 144 dpi).
+gallery: deps-windows
+	cmake --preset debug > /dev/null
+	cmake --build --preset debug --target farm-client
+	cmake --preset windows > /dev/null
+	cmake --build --preset windows --target max-sim
+	bash tools/gallery/make_gallery.sh build/windows build/debug build/gallery

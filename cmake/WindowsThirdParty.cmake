@@ -10,6 +10,12 @@ if(NOT EXISTS "${ZEP_JSONCPP_SOURCE_DIR}/jsoncpp.cpp")
 endif()
 add_library(zep_jsoncpp STATIC "${ZEP_JSONCPP_SOURCE_DIR}/jsoncpp.cpp")
 target_include_directories(zep_jsoncpp SYSTEM PUBLIC "${ZEP_JSONCPP_SOURCE_DIR}")
+# The amalgamation has json/json.h alone; the headers the sources name one by one lead there.
+set(zep_jsoncpp_headers "${CMAKE_BINARY_DIR}/third_party/jsoncpp")
+foreach(header value reader writer)
+  file(WRITE "${zep_jsoncpp_headers}/json/${header}.h" "#pragma once\n#include <json/json.h>\n")
+endforeach()
+target_include_directories(zep_jsoncpp SYSTEM PUBLIC "${zep_jsoncpp_headers}")
 add_library(JsonCpp::JsonCpp ALIAS zep_jsoncpp)
 
 # CLI11 is header only; its Debian headers are plain C++ and serve the cross build as they are.

@@ -30,6 +30,11 @@ mkdir -p "$(dirname "$prefix")"
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
     "$wine" wineboot -i >/dev/null 2>&1
+    # Windows stay where the program puts them (no window manager decides), on a screen of
+    # 96 dpi, as on a plain Windows desktop.
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f \
+      >/dev/null 2>&1
     "$wineserver" -w
   fi
 ) 9>"$prefix.lock"

@@ -248,11 +248,12 @@ bool UserActions::TickRow(HWND dialog, int listId, int row, bool ticked, std::st
             why = "the list has no check boxes";
             return false;
         }
+        // As Win32 does: the list view reports the click, then the state image flips.
         HWND handle = listView->handle;
-        SetListViewItemState(handle, row, INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1),
-                             LVIS_STATEIMAGEMASK);
-        if (Window* live = OwnWindow(handle)) {
-            SendItemActivate(*live, NM_CLICK, row);
+        SendItemActivate(*listView, NM_CLICK, row);
+        if (OwnWindow(handle) != nullptr) {
+            SetListViewItemState(handle, row, INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1),
+                                 LVIS_STATEIMAGEMASK);
         }
         return true;
     });

@@ -18,6 +18,7 @@
 
 #include "platform/headless/custom_controls.h"
 #include "platform/headless/dialog_template.h"
+#include "platform/headless/utf8_of.h"
 #include "platform/win/window_types.h"
 
 namespace win::headless {
@@ -153,9 +154,6 @@ const std::vector<HWND>& ModalStack();
 // Pixels of dialog units for the dialog resolution.
 int DialogUnitsToPixelsX(int units, int dpi);
 int DialogUnitsToPixelsY(int units, int dpi);
-
-// UTF-8 of a UTF-16 text, for dumps and records (an unpaired surrogate becomes U+FFFD).
-std::string Utf8Of(const std::u16string& text);
 
 // The settable screen.
 int ScreenDpi();

@@ -11,6 +11,11 @@
 #include <windows.h>
 
 #include <commctrl.h>
+// The os seam has functions of these names; the macros of <windows.h> would rename them.
+#undef CopyFile
+#undef DeleteFile
+#undef GetPrivateProfileString
+#undef WritePrivateProfileString
 #else
 
 struct HWND__;

@@ -30,6 +30,7 @@ TEST(StepsTest, LinesThatAreSteps) {
         {"dblclick-empty", StepKind::DoubleClickEmpty, 0, 0, ""},
         {"answer No", StepKind::Answer, 0, 7, "No"},
         {"notify-startup", StepKind::NotifyStartup, 0, 0, ""},
+        {"picture build/gallery/main en.png", StepKind::Picture, 0, 0, "build/gallery/main en.png"},
     };
     for (const GoodLine& good : lines) {
         SCOPED_TRACE(good.line);

@@ -5,7 +5,9 @@
 
 namespace {
 
-std::string CommandName(UINT code) {
+// The probe records only the notifications the plug-in's dialogs handle; a real window system
+// sends many more (focus changes, custom drawing, rows inserted) that no dialog here reads.
+std::optional<std::string> CommandName(UINT code) {
     switch (code) {
         case EN_CHANGE:
             return "EN_CHANGE";
@@ -14,11 +16,11 @@ std::string CommandName(UINT code) {
         case BN_CLICKED:
             return "BN_CLICKED";
         default:
-            return std::to_string(code);
+            return std::nullopt;
     }
 }
 
-std::string NotifyLine(const NMHDR& header) {
+std::optional<std::string> NotifyLine(const NMHDR& header) {
     std::string line = "notify " + std::to_string(header.idFrom) + " ";
     switch (header.code) {
         case NM_CLICK:
@@ -43,7 +45,7 @@ std::string NotifyLine(const NMHDR& header) {
                    std::to_string(change.iDelta);
         }
         default:
-            return line + std::to_string(static_cast<int>(header.code));
+            return std::nullopt;
     }
 }
 
@@ -84,11 +86,15 @@ INT_PTR CALLBACK DialogProbe::Proc(HWND dialog, UINT message, WPARAM wParam, LPA
             }
             return TRUE;
         case WM_COMMAND:
-            probe->log.push_back("command " + std::to_string(LOWORD(wParam)) + " " +
-                                 CommandName(HIWORD(wParam)));
+            if (std::optional<std::string> name = CommandName(HIWORD(wParam))) {
+                probe->log.push_back("command " + std::to_string(LOWORD(wParam)) + " " + *name);
+            }
             break;
         case WM_NOTIFY:
-            probe->log.push_back(NotifyLine(*reinterpret_cast<const NMHDR*>(lParam)));
+            if (std::optional<std::string> line =
+                    NotifyLine(*reinterpret_cast<const NMHDR*>(lParam))) {
+                probe->log.push_back(*line);
+            }
             break;
         case WM_TIMER:
             probe->log.push_back("timer " + std::to_string(wParam));

@@ -60,9 +60,9 @@ TEST(WindowContractTest, ChecksSelectionsAndPositionsSetByMessageNotifyNobody) {
             win::SetUpDownRange(win::GetDlgItem(dialog, kPlainUpDown), 0, 5);
             win::SetUpDownPos(win::GetDlgItem(dialog, kPlainUpDown), 9);
 
-            EXPECT_EQ(win::IsDlgButtonChecked(dialog, kCheckBox), BST_CHECKED);
-            EXPECT_EQ(win::IsDlgButtonChecked(dialog, 104), BST_UNCHECKED);
-            EXPECT_EQ(win::IsDlgButtonChecked(dialog, 105), BST_CHECKED);
+            EXPECT_EQ(win::IsDlgButtonChecked(dialog, kCheckBox), UINT{BST_CHECKED});
+            EXPECT_EQ(win::IsDlgButtonChecked(dialog, 104), UINT{BST_UNCHECKED});
+            EXPECT_EQ(win::IsDlgButtonChecked(dialog, 105), UINT{BST_CHECKED});
             EXPECT_EQ(win::GetWindowText(combo, 260), u"PNG");
             EXPECT_EQ(win::FindComboStringExact(combo, -1, u"png"), 1);
             EXPECT_EQ(win::FindComboStringExact(combo, -1, u"TIF"), CB_ERR);
@@ -167,11 +167,11 @@ TEST(WindowContractTest, UserActionsNotifyWithTheirItemAndDelta) {
         .Click(105)
         .Do([](HWND dialog) {
             EXPECT_EQ(win::GetDlgItemText(dialog, kBuddyEdit, 260), u"3");
-            EXPECT_EQ(win::IsDlgButtonChecked(dialog, kCheckBox), BST_CHECKED);
-            EXPECT_EQ(win::IsDlgButtonChecked(dialog, 105), BST_CHECKED);
+            EXPECT_EQ(win::IsDlgButtonChecked(dialog, kCheckBox), UINT{BST_CHECKED});
+            EXPECT_EQ(win::IsDlgButtonChecked(dialog, 105), UINT{BST_CHECKED});
             EXPECT_EQ(win::GetListViewItemState(win::GetDlgItem(dialog, kListView), 1,
                                                 LVIS_STATEIMAGEMASK),
-                      INDEXTOSTATEIMAGEMASK(2));
+                      UINT{INDEXTOSTATEIMAGEMASK(2)});
         })
         .Command(IDCANCEL);
     probe.Run();
@@ -186,8 +186,8 @@ TEST(WindowContractTest, UserActionsNotifyWithTheirItemAndDelta) {
         events,
         ElementsAre("notify 102 UDN_DELTAPOS pos 2 delta 1", "command 101 EN_CHANGE",
                     "notify 102 UDN_DELTAPOS pos 3 delta 1",
-                    "notify 102 UDN_DELTAPOS pos 3 delta -1", "notify 107 LVN_ITEMCHANGING item 1",
-                    "notify 107 LVN_ITEMCHANGED item 1", "notify 107 NM_CLICK item 1",
+                    "notify 102 UDN_DELTAPOS pos 3 delta -1", "notify 107 NM_CLICK item 1",
+                    "notify 107 LVN_ITEMCHANGING item 1", "notify 107 LVN_ITEMCHANGED item 1",
                     "notify 107 NM_CLICK item -1", "notify 107 NM_DBLCLK item -1",
                     "notify 107 LVN_HOTTRACK item 0", "command 110 BN_CLICKED",
                     "command 103 BN_CLICKED", "command 105 BN_CLICKED", "command 2 BN_CLICKED"));

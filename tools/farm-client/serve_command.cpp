@@ -23,6 +23,7 @@
 #include "tools/farm-client/job_record.h"
 #include "tools/farm-client/notice_check.h"
 #include "tools/farm-client/seven_zip.h"
+#include "tools/farm-client/wine_paths.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ struct ServeOptions {
     std::string savePath;  // default: farm::DefaultSavePath(root)
     int reply = kNoReply;
     std::string err = "Refused by farm-client --reply";
+    std::string winePrefix;  // the plug-in runs under Wine in this prefix
 };
 
 // One line per request on the standard output, whole lines even when requests overlap.
@@ -113,7 +115,11 @@ int Serve(ServeOptions options) {
         std::cerr << "farm-client: cannot read " << farm::JobsFile(options.root) << "\n";
         return 1;
     }
-    const farm::CheckContext context{farm::FindSevenZip(options.root), options.user};
+    // A plug-in under Wine packs with a Windows 7-Zip; this side opens its archives with the
+    // machine's own.
+    const farm::CheckContext context{options.winePrefix.empty() ? farm::FindSevenZip(options.root)
+                                                                : farm::FindSystemSevenZip(),
+                                     options.user};
     if (context.sevenZip.empty()) {
         std::cerr << "farm-client: no 7-Zip program found; every archive will be refused\n";
     }
@@ -148,6 +154,9 @@ int Serve(ServeOptions options) {
     server.Post("/", [&](const httplib::Request& request, httplib::Response& response) {
         farm::Notice notice;
         const bool parsed = farm::ParseNotice(request.body, notice);
+        for (std::string* path : {&notice.scenePath, &notice.filePath, &notice.compressPath}) {
+            *path = farm::LinuxPathInWinePrefix(options.winePrefix, *path);
+        }
         farm::Verdict verdict;
         if (options.reply != kNoReply) {
             verdict = {options.reply, options.reply == farm::kArchiveProblem ? options.err : ""};
@@ -216,5 +225,8 @@ void AddServeCommand(CLI::App& app, int& exitCode) {
                      "Answer every notice with this code, without checking or recording it")
         ->check(CLI::Range(1, 99999));
     command->add_option("--err", options->err, "The err text of a forced 10010 reply");
+    command->add_option("--wine-prefix", options->winePrefix,
+                        "Wine prefix of a plug-in that runs under Wine: its Windows paths in "
+                        "notices are read as the Linux paths they stand for");
     command->callback([options, &exitCode] { exitCode = Serve(*options); });
 }

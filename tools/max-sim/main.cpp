@@ -29,7 +29,7 @@ constexpr char kUsage[] =
     "steps: open PATH | new | menu | notify-startup | stop | start | action N | click ID |\n"
     "       text ID TEXT | combo ID INDEX | spin ID DELTA | tick NAME | untick NAME |\n"
     "       select NAME[,NAME...] | dblclick NAME | dblclick-empty | command ID |\n"
-    "       answer ok|cancel|yes|no | wait | show | close\n";
+    "       answer ok|cancel|yes|no | wait | show | picture PATH | close\n";
 
 struct Options {
     std::string plugin;
@@ -157,7 +157,11 @@ int main(int argc, char** argv) {
     }
 
     if (options.winsockFails) {
+#ifdef _WIN32
+        ::_putenv_s("ZEP_WINSOCK_FAILS", "1");
+#else
         ::setenv("ZEP_WINSOCK_FAILS", "1", 1);
+#endif
     }
     if (options.dpi != 0) {
         win::headless::SetScreenDpi(options.dpi);
@@ -191,5 +195,12 @@ int main(int argc, char** argv) {
     if (module.ZepSetSubmissionObserver != nullptr) {
         module.ZepSetSubmissionObserver(nullptr, nullptr);
     }
-    return Finish(log);
+    const int code = Finish(log);
+#ifdef _WIN32
+    // The report is out. The process ends here without detaching the loaded modules: a module
+    // whose runtime still holds a thread the system has ended could wait for it forever.
+    std::fflush(nullptr);
+    ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(code));
+#endif
+    return code;
 }

@@ -9,6 +9,7 @@
 #include "platform/headless/driver.h"
 #include "platform/headless/events.h"
 #include "platform/headless/state_dump.h"
+#include "tools/max-sim/dialog_picture.h"
 #include "platform/win/message_box.h"
 #include "platform/win/window.h"
 #include "resources/resource.h"
@@ -175,6 +176,8 @@ bool Session::ApplyToDialog(const Step& step, HWND dialog, std::string& error) {
             RecordDialog(log_, state);
             return true;
         }
+        case StepKind::Picture:
+            return SaveDialogPicture(dialog, step.text, error);
         default:
             error = "not a step for a dialog";
             return false;

@@ -39,6 +39,7 @@ const std::vector<StepForm>& Forms() {
         {"answer", StepKind::Answer, {A::Word}},
         {"wait", StepKind::Wait, {}},
         {"show", StepKind::Show, {}},
+        {"picture", StepKind::Picture, {A::Rest}},
         {"close", StepKind::Close, {}},
     };
     return forms;

@@ -34,6 +34,7 @@ enum class StepKind {
     Answer,            // answer ok|cancel|yes|no
     Wait,              // wait
     Show,              // show
+    Picture,           // picture PATH
     Close,             // close
 };
 
