@@ -9,7 +9,8 @@ bool LoadModuleString(HINSTANCE module, int id, std::u16string& text) {
     }
     // With a buffer size of 0, LoadStringW hands out a read-only pointer to the resource text.
     const wchar_t* resource = nullptr;
-    int length = ::LoadStringW(module, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&resource), 0);
+    int length =
+        ::LoadStringW(module, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&resource), 0);
     if (length <= 0 || resource == nullptr) {
         return false;
     }

@@ -577,7 +577,6 @@ void SetThreadFocus(HWND window) {
     Self().focus = window;
 }
 
-
 // --- the environment ------------------------------------------------------------------------
 
 void SetScreenDpi(int dpi) {

@@ -73,9 +73,8 @@ int InsertListViewColumn(HWND listView, int column, int format, int width,
     record.cx = width;
     record.pszText = reinterpret_cast<LPWSTR>(copy.data());
     record.iSubItem = column;
-    return static_cast<int>(
-        Send(listView, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
-             reinterpret_cast<LPARAM>(&record)));
+    return static_cast<int>(Send(listView, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+                                 reinterpret_cast<LPARAM>(&record)));
 }
 
 int InsertListViewItem(HWND listView, int item, const std::u16string& text) {
@@ -84,8 +83,7 @@ int InsertListViewItem(HWND listView, int item, const std::u16string& text) {
     record.mask = LVIF_TEXT;
     record.iItem = item;
     record.pszText = reinterpret_cast<LPWSTR>(copy.data());
-    return static_cast<int>(
-        Send(listView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&record)));
+    return static_cast<int>(Send(listView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&record)));
 }
 
 BOOL SetListViewItemText(HWND listView, int item, int subItem, const std::u16string& text) {
@@ -137,8 +135,8 @@ int GetListViewItemCount(HWND listView) {
 }
 
 int GetNextListViewItem(HWND listView, int start, UINT flags) {
-    return static_cast<int>(Send(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(start),
-                                 static_cast<LPARAM>(flags)));
+    return static_cast<int>(
+        Send(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(start), static_cast<LPARAM>(flags)));
 }
 
 UINT GetListViewSelectedCount(HWND listView) {
@@ -223,7 +221,8 @@ void ResetCombo(HWND comboBox) {
 // --- up-down controls -----------------------------------------------------------------------
 
 void SetUpDownRange(HWND upDown, int16_t minimum, int16_t maximum) {
-    Send(upDown, UDM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(maximum), static_cast<WORD>(minimum)));
+    Send(upDown, UDM_SETRANGE, 0,
+         MAKELPARAM(static_cast<WORD>(maximum), static_cast<WORD>(minimum)));
 }
 
 void SetUpDownRange32(HWND upDown, int minimum, int maximum) {
@@ -236,7 +235,8 @@ void GetUpDownRange32(HWND upDown, int& minimum, int& maximum) {
 }
 
 int SetUpDownPos(HWND upDown, int16_t position) {
-    return static_cast<int16_t>(Send(upDown, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position), 0)));
+    return static_cast<int16_t>(
+        Send(upDown, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position), 0)));
 }
 
 int SetUpDownPos32(HWND upDown, int position) {

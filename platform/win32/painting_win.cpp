@@ -150,8 +150,9 @@ bool DecodePng(std::span<const uint8_t> bytes, int& width, int& height,
                 for (int row = 0; row < h; ++row) {
                     const auto* source = static_cast<const uint8_t*>(data.Scan0) +
                                          static_cast<ptrdiff_t>(row) * data.Stride;
-                    std::memcpy(&premultipliedBgra[static_cast<size_t>(row) * static_cast<size_t>(w)],
-                                source, static_cast<size_t>(w) * sizeof(uint32_t));
+                    std::memcpy(
+                        &premultipliedBgra[static_cast<size_t>(row) * static_cast<size_t>(w)],
+                        source, static_cast<size_t>(w) * sizeof(uint32_t));
                 }
                 image.UnlockBits(&data);
                 width = w;

@@ -92,7 +92,9 @@ ControlState StateOf(HWND dialog, HWND control) {
         state.position = GetUpDownPos32(control);
     } else if (state.kind == "listview") {
         HWND header = reinterpret_cast<HWND>(::SendMessageW(control, LVM_GETHEADER, 0, 0));
-        const int columns = header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+        const int columns = header != nullptr
+                                ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0))
+                                : 0;
         for (int column = 0; column < columns; ++column) {
             wchar_t text[260] = {};
             LVCOLUMNW record{};

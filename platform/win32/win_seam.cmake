@@ -2,6 +2,7 @@
 # that tests and tools drive dialogs with, its event record and state dump. Included by
 # platform/CMakeLists.txt.
 set(win_sources
+  headless/queued_driver.cpp
   headless/state_dump_format.cpp
   headless/utf8_of.cpp
   win32/controls_win.cpp

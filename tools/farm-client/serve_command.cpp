@@ -117,9 +117,9 @@ int Serve(ServeOptions options) {
     }
     // A plug-in under Wine packs with a Windows 7-Zip; this side opens its archives with the
     // machine's own.
-    const farm::CheckContext context{options.winePrefix.empty() ? farm::FindSevenZip(options.root)
-                                                                : farm::FindSystemSevenZip(),
-                                     options.user};
+    const farm::CheckContext context{
+        options.winePrefix.empty() ? farm::FindSevenZip(options.root) : farm::FindSystemSevenZip(),
+        options.user};
     if (context.sevenZip.empty()) {
         std::cerr << "farm-client: no 7-Zip program found; every archive will be refused\n";
     }

@@ -47,8 +47,8 @@ bool SaveDialogPicture(HWND dialog, const std::string& path, std::string& error)
     }
     // Everything that waits to be drawn is drawn first, and the screen is given time to show
     // it (under Wine the X server draws after the program has).
-    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME |
-                                                 RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::RedrawWindow(dialog, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     win::headless::WaitUntil([] { return false; }, std::chrono::milliseconds(500));
     ::GdiFlush();
     RECT rect{};

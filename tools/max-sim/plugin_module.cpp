@@ -7,16 +7,6 @@
 
 namespace maxsim {
 
-namespace {
-
-template <typename Function>
-bool Find(void* handle, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(::dlsym(handle, name));
-    return function != nullptr;
-}
-
-}  // namespace
-
 bool LoadPluginModule(const std::string& path, PluginModule& module, std::string& error) {
     // A bare file name would be looked up on the library path; a plug-in is named by its path.
     std::string named = path.find('/') == std::string::npos ? "./" + path : path;
@@ -27,19 +17,8 @@ bool LoadPluginModule(const std::string& path, PluginModule& module, std::string
         return false;
     }
     module.handle = handle;
-    bool complete = Find(handle, "LibDescription", module.LibDescription) &&
-                    Find(handle, "LibNumberClasses", module.LibNumberClasses) &&
-                    Find(handle, "LibClassDesc", module.LibClassDesc) &&
-                    Find(handle, "LibVersion", module.LibVersion) &&
-                    Find(handle, "LibInitialize", module.LibInitialize) &&
-                    Find(handle, "LibShutdown", module.LibShutdown);
-    if (!complete) {
-        error = path + " is not a plug-in: it lacks the Lib... exports";
-        return false;
-    }
-    Find(handle, "ZepSubmissionIdle", module.ZepSubmissionIdle);
-    Find(handle, "ZepSetSubmissionObserver", module.ZepSetSubmissionObserver);
-    return true;
+    return FindPluginExports([handle](const char* name) { return ::dlsym(handle, name); }, path,
+                             module, error);
 }
 
 std::string DefaultPluginPath() {

@@ -8,16 +8,6 @@
 
 namespace maxsim {
 
-namespace {
-
-template <typename Function>
-bool Find(HMODULE handle, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)));
-    return function != nullptr;
-}
-
-}  // namespace
-
 bool LoadPluginModule(const std::string& path, PluginModule& module, std::string& error) {
     // A plug-in is named by its path; the path is UTF-8, as every argument of max-sim.
     std::filesystem::path named = std::filesystem::absolute(std::filesystem::u8path(path));
@@ -27,19 +17,11 @@ bool LoadPluginModule(const std::string& path, PluginModule& module, std::string
         return false;
     }
     module.handle = handle;
-    bool complete = Find(handle, "LibDescription", module.LibDescription) &&
-                    Find(handle, "LibNumberClasses", module.LibNumberClasses) &&
-                    Find(handle, "LibClassDesc", module.LibClassDesc) &&
-                    Find(handle, "LibVersion", module.LibVersion) &&
-                    Find(handle, "LibInitialize", module.LibInitialize) &&
-                    Find(handle, "LibShutdown", module.LibShutdown);
-    if (!complete) {
-        error = path + " is not a plug-in: it lacks the Lib... exports";
-        return false;
-    }
-    Find(handle, "ZepSubmissionIdle", module.ZepSubmissionIdle);
-    Find(handle, "ZepSetSubmissionObserver", module.ZepSetSubmissionObserver);
-    return true;
+    return FindPluginExports(
+        [handle](const char* name) {
+            return reinterpret_cast<void*>(::GetProcAddress(handle, name));
+        },
+        path, module, error);
 }
 
 std::string DefaultPluginPath() {
@@ -48,7 +30,8 @@ std::string DefaultPluginPath() {
     if (length == 0 || length >= MAX_PATH) {
         return "zep_rendering.gup";
     }
-    std::u8string path = (std::filesystem::path(program).parent_path() / "zep_rendering.gup").u8string();
+    std::u8string path =
+        (std::filesystem::path(program).parent_path() / "zep_rendering.gup").u8string();
     return std::string(path.begin(), path.end());
 }
 

@@ -9,11 +9,11 @@
 #include "platform/headless/driver.h"
 #include "platform/headless/events.h"
 #include "platform/headless/state_dump.h"
-#include "tools/max-sim/dialog_picture.h"
 #include "platform/win/message_box.h"
 #include "platform/win/window.h"
 #include "resources/resource.h"
 #include "text/conversions.h"
+#include "tools/max-sim/dialog_picture.h"
 #include "tools/max-sim/event_records.h"
 
 namespace maxsim {

@@ -39,9 +39,8 @@ bool StdoutCapture::Start() {
 }
 
 std::vector<std::string> StdoutCapture::Drain(bool all) {
-    std::vector<std::string> lines;
     if (file_ < 0) {
-        return lines;
+        return {};
     }
     std::cout.flush();
     std::fflush(stdout);
@@ -51,21 +50,7 @@ std::vector<std::string> StdoutCapture::Drain(bool all) {
         pending_.append(buffer, static_cast<size_t>(got));
         offset_ += got;
     }
-    size_t start = 0;
-    for (size_t end; (end = pending_.find('\n', start)) != std::string::npos; start = end + 1) {
-        lines.push_back(pending_.substr(start, end - start));
-    }
-    pending_.erase(0, start);
-    if (all && !pending_.empty()) {
-        lines.push_back(pending_);
-        pending_.clear();
-    }
-    for (std::string& line : lines) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-    }
-    return lines;
+    return TakeLines(all);
 }
 
 }  // namespace maxsim

@@ -28,6 +28,9 @@ public:
     FILE* Output() const { return output_ != nullptr ? output_ : stdout; }
 
 private:
+    // The complete lines of what was read so far, and the last one too when `all` is set.
+    std::vector<std::string> TakeLines(bool all);
+
     int file_ = -1;
     long long offset_ = 0;
     std::string pending_;
