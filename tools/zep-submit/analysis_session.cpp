@@ -52,10 +52,6 @@ const char* AnswerName(int answer) {
 
 }  // namespace
 
-void LoadResources() {
-    SetResourceModule(reinterpret_cast<void*>(1));
-}
-
 bool LoadAnalysis(const std::string& pathUtf8, PluginState& state, int32_t& result) {
     std::string bytes;
     if (!os::ReadWholeFile(FromUtf8(pathUtf8), bytes)) {
