@@ -13,12 +13,12 @@ namespace {
 
 constexpr int kTextUnits = 260;
 
-struct ColumnSpec {
+struct CameraColumn {
     int width;
     int headerString;
 };
 
-constexpr ColumnSpec kColumns[] = {
+constexpr CameraColumn kColumns[] = {
     {200, IDS_HEADER_CAMERA},      {70, IDS_HEADER_WIDTH},     {70, IDS_HEADER_HEIGHT},
     {60, IDS_HEADER_FRAME},        {60, IDS_HEADER_SPHERICAL}, {60, IDS_HEADER_FORMAT},
     {200, IDS_HEADER_OUTPUT_NAME},
@@ -37,9 +37,9 @@ bool DialogUi::CreateCameraTableHead(HWND listView) {
         return false;
     }
     int column = 0;
-    for (const ColumnSpec& spec : kColumns) {
-        win::InsertListViewColumn(listView, column++, LVCFMT_CENTER, spec.width,
-                                  ResourceText(spec.headerString));
+    for (const CameraColumn& heading : kColumns) {
+        win::InsertListViewColumn(listView, column++, LVCFMT_CENTER, heading.width,
+                                  ResourceText(heading.headerString));
     }
     logger.Write("Create camera table head successfully.", "INFO");
     return true;
