@@ -3,6 +3,7 @@
 // failing call sets the last error (last_error.h).
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -43,8 +44,10 @@ bool ReadWholeFile(const std::u16string& path, std::string& bytes);
 // Writes bytes to a temporary file in the destination's folder and renames it over the
 // destination, so readers see the old file or the whole new one, never a part.
 bool WriteFileAtomically(const std::u16string& path, const std::string& bytes);
-// The same for a text, as a Windows text-mode stream writes it: every LF reaches the disk as
-// CR LF. The text is converted piece by piece on its way out, never copied whole.
-bool WriteTextFileAtomically(const std::u16string& path, std::string_view text);
+// The same for a text given in pieces, written one after the other as a Windows text-mode stream
+// writes them: every LF reaches the disk as CR LF. The text is converted in small parts on its
+// way out, never copied whole.
+bool WriteTextFileAtomically(const std::u16string& path,
+                             std::initializer_list<std::string_view> pieces);
 
 }  // namespace os

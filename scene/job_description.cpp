@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "resources/message_box.h"
 #include "resources/string_loader.h"
+#include "scene/styled_camera_list.h"
 #include "text/conversions.h"
 #include "text/json_text.h"
 
@@ -130,37 +131,6 @@ void ReplaceReferenceFiles(Json::Value& root, const std::string& scenePath, bool
     }
 }
 
-// The keys of a camera entry. Jobs with thousands of cameras are common, so the keys (and the
-// fixed "renderable" text) are stored without copies.
-const Json::StaticString kCameraName("name");
-const Json::StaticString kCameraWidth("camera_width");
-const Json::StaticString kCameraHeight("camera_height");
-const Json::StaticString kFrameToRender("frame_to_render");
-const Json::StaticString kOutputFormat("img_output_format");
-const Json::StaticString kOutputName("img_output_name");
-const Json::StaticString kRenderable("renderable");
-const Json::StaticString kIsSpherical("is_spherical");
-const Json::StaticString kRenderableText("1");
-
-Json::Value CameraList(const CameraMap& cameras) {
-    Json::Value list(Json::arrayValue);
-    for (const auto& [name, camera] : cameras) {
-        if (!camera.selected) {
-            continue;
-        }
-        Json::Value& item = list.append(Json::Value(Json::objectValue));
-        item[kCameraName] = ToUtf8(name);
-        item[kCameraWidth] = camera.width;
-        item[kCameraHeight] = camera.height;
-        item[kFrameToRender] = camera.frameToRender;
-        item[kOutputFormat] = ToUtf8(camera.imageFormat);
-        item[kOutputName] = ToUtf8(camera.outputName);
-        item[kRenderable] = kRenderableText;
-        item[kIsSpherical] = camera.isSpherical;
-    }
-    return list;
-}
-
 void SetBlockSettings(Json::Value& root, int32_t blockMode, int32_t distributedCount) {
     int32_t enableBlocking = 0;
     int32_t blocks = 0;
@@ -208,9 +178,10 @@ Json::Value CoronaOptions(const PluginState& state) {
     return options;
 }
 
-// The analysis edited into the job description.
-void EditIntoJob(Json::Value& root, bool commented, const PluginState& state,
-                 const PluginSettings& settings, pmx_Logger& log) {
+// The analysis edited into the job description. A non-empty camera list is held by a stand-in
+// text, `cameraMarker`, which the job's text replaces by the list itself.
+void EditIntoJob(Json::Value& root, bool commented, const std::string& cameraMarker,
+                 const PluginState& state, const PluginSettings& settings, pmx_Logger& log) {
     RemoveUnlessNull(root, "cameras");
     ReplaceReferenceFiles(root, state.analysedScenePath, commented, log);
     RemoveUnlessNull(root, "errors");
@@ -218,9 +189,8 @@ void EditIntoJob(Json::Value& root, bool commented, const PluginState& state,
     root["name"] = settings.scenePath;
     LookUp(root, "start_frame");
     LookUp(root, "end_frame");
-    Json::Value cameras = CameraList(state.cameras);
-    if (!cameras.empty()) {
-        root["cameras"] = std::move(cameras);
+    if (HasSelectedCamera(state.cameras)) {
+        root["cameras"] = cameraMarker;
     }
     SetBlockSettings(root, state.blockMode, state.distributedCount);
     root["max_options"] = MaxOptions(state, settings);
@@ -249,6 +219,34 @@ std::string SubmissionNotice(const PluginSettings& settings, const std::u16strin
     return Json::StyledWriter().write(notice);
 }
 
+// The job's text in the pieces it is written in.
+struct JobText {
+    std::string styled;
+    std::string_view before;
+    std::string cameras;
+    std::string_view after;
+};
+
+// The styled text of the job, with the camera list in place of its stand-in.
+bool StyleJob(const Json::Value& root, const std::string& cameraMarker, const CameraMap& cameras,
+              JobText& job) {
+    job.styled = Json::StyledWriter().write(root);
+    job.before = job.styled;
+    if (!HasSelectedCamera(cameras)) {
+        return true;
+    }
+    const std::string member = "\n   \"cameras\" : ";
+    const std::string standIn = member + Json::valueToQuotedString(cameraMarker.c_str());
+    const size_t at = job.styled.find(standIn);
+    if (at == std::string::npos) {
+        return false;
+    }
+    job.before = job.before.substr(0, at + member.size());
+    job.after = std::string_view(job.styled).substr(at + standIn.size());
+    job.cameras = StyledCameraList(cameras);
+    return true;
+}
+
 struct BoxTexts {
     std::u16string caption;
     std::u16string marker;
@@ -268,8 +266,14 @@ bool WriteJob(PluginState& state, HWND dialog, unsigned saveSceneFile, PluginSet
     if (!ParseAnalysis(ToUtf8(state.analysisText), root, commented)) {
         return Fail(state, dialog, texts, kParseFailed);
     }
-    EditIntoJob(root, commented, state, settings, state.log);
-    const std::string text = Json::StyledWriter().write(root);
+    // Made of the request's own identifier, the stand-in cannot occur in an analysis written
+    // before the request.
+    const std::string cameraMarker = "cameras of " + ToUtf8(requestId);
+    EditIntoJob(root, commented, cameraMarker, state, settings, state.log);
+    JobText job;
+    if (!StyleJob(root, cameraMarker, state.cameras, job)) {
+        return Fail(state, dialog, texts, kUnexpectedFailure);
+    }
 
     const std::u16string& folder = settings.jsonFolder;
     if (!os::PathExists(folder)) {
@@ -277,7 +281,7 @@ bool WriteJob(PluginState& state, HWND dialog, unsigned saveSceneFile, PluginSet
     }
     const std::u16string path = folder + u"/" + requestId + u".json";
     // The client may look at the folder at any moment: the file appears whole or not at all.
-    if (!os::WriteTextFileAtomically(path, text)) {
+    if (!os::WriteTextFileAtomically(path, {job.before, job.cameras, job.after})) {
         return Fail(state, dialog, texts, kOpenFailed);
     }
 

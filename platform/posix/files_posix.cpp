@@ -87,9 +87,10 @@ bool WriteAtomically(const std::u16string& path, WriteContent writeContent) {
 }
 
 // Writes `text` with every LF as CR LF.
-bool WriteAsText(int descriptor, std::string_view text) {
-    return WriteWithCrLf(
-        text, [&](const char* data, size_t length) { return WriteAll(descriptor, data, length); });
+bool WriteAsText(int descriptor, std::initializer_list<std::string_view> pieces) {
+    return WriteWithCrLf(pieces, [&](const char* data, size_t length) {
+        return WriteAll(descriptor, data, length);
+    });
 }
 
 }  // namespace
@@ -243,8 +244,9 @@ bool WriteFileAtomically(const std::u16string& path, const std::string& bytes) {
         path, [&](int descriptor) { return WriteAll(descriptor, bytes.data(), bytes.size()); });
 }
 
-bool WriteTextFileAtomically(const std::u16string& path, std::string_view text) {
-    return WriteAtomically(path, [&](int descriptor) { return WriteAsText(descriptor, text); });
+bool WriteTextFileAtomically(const std::u16string& path,
+                             std::initializer_list<std::string_view> pieces) {
+    return WriteAtomically(path, [&](int descriptor) { return WriteAsText(descriptor, pieces); });
 }
 
 }  // namespace os

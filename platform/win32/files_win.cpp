@@ -145,10 +145,11 @@ bool WriteFileAtomically(const std::u16string& path, const std::string& bytes) {
                            [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
 }
 
-bool WriteTextFileAtomically(const std::u16string& path, std::string_view text) {
+bool WriteTextFileAtomically(const std::u16string& path,
+                             std::initializer_list<std::string_view> pieces) {
     return WriteAtomically(path, [&](HANDLE file) {
         return WriteWithCrLf(
-            text, [&](const char* data, size_t length) { return WriteAll(file, data, length); });
+            pieces, [&](const char* data, size_t length) { return WriteAll(file, data, length); });
     });
 }
 

@@ -82,8 +82,8 @@ TEST_F(FilesTest, AtomicWritesReplaceWholeAndLeaveNoTemporaryFile) {
     EXPECT_FALSE(os::WriteFileAtomically(root.Wide("missing/job.json"), "x"));
     EXPECT_EQ(os::GetLastError(), os::kErrorPathNotFound);
 
-    // As text, each LF becomes CR LF: around the 64 KiB pieces, in a line longer than one, and
-    // at the end with and without a line end.
+    // As text, each LF becomes CR LF: around the 64 KiB pieces, in a line longer than one, at
+    // the end with and without a line end, and where the caller's pieces split a line.
     std::string text;
     std::string expected;
     for (const size_t length : {0, 10, 65533, 65534, 65535, 65536, 70000, 200000, 3}) {
@@ -91,10 +91,12 @@ TEST_F(FilesTest, AtomicWritesReplaceWholeAndLeaveNoTemporaryFile) {
         expected += std::string(length, 'x') + "\r\n";
     }
     for (const std::string& tail : {std::string(), std::string("no end")}) {
-        EXPECT_TRUE(os::WriteTextFileAtomically(root.Wide("out/job.json"), text + tail));
+        const std::string_view whole = text;
+        EXPECT_TRUE(os::WriteTextFileAtomically(
+            root.Wide("out/job.json"), {whole.substr(0, 65540), whole.substr(65540), tail}));
         EXPECT_EQ(root.ReadFile("out/job.json"), expected + tail);
     }
-    EXPECT_FALSE(os::WriteTextFileAtomically(root.Wide("missing/job.json"), "x\n"));
+    EXPECT_FALSE(os::WriteTextFileAtomically(root.Wide("missing/job.json"), {"x\n"}));
     EXPECT_EQ(os::GetLastError(), os::kErrorPathNotFound);
 }
 
