@@ -127,4 +127,4 @@ gallery: deps-windows
 	cmake --build --preset debug --target farm-client
 	cmake --preset windows > /dev/null
 	cmake --build --preset windows --target max-sim
-	bash tools/gallery/make_gallery.sh build/windows build/debug build/gallery
+	bash tools/gallery/make_gallery.sh build/windows build/debug build/gallery $(SEVEN_ZIP_WINDOWS)

@@ -73,8 +73,37 @@ constexpr CoronaPlace kCoronaPlaces[] = {
     {IDC_SPIN_OUTPUT_GAMMA, false, 700, 735},
 };
 
+// A control's rectangle in the dialog's client pixels.
+RECT ControlRect(HWND dialog, int control) {
+    RECT rect{};
+    win::GetWindowRect(win::GetDlgItem(dialog, control), rect);
+    POINT topLeft{rect.left, rect.top};
+    POINT bottomRight{rect.right, rect.bottom};
+    win::ScreenToClient(dialog, topLeft);
+    win::ScreenToClient(dialog, bottomRight);
+    return RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+// Above 96 dpi the row lands lower than the template, scaled, would put it. Its frame follows
+// it down and the dialog grows by as much, so the row keeps the margins the template gives it;
+// the dialog stays centred where it was.
+void FollowCoronaRow(HWND dialog, int rowBottomBefore) {
+    const int down = ControlRect(dialog, IDC_EDIT_ITERATIONS).bottom - rowBottomBefore;
+    if (down <= 0) {
+        return;
+    }
+    const RECT frame = ControlRect(dialog, IDC_CORONA_GROUP);
+    win::SetWindowPos(win::GetDlgItem(dialog, IDC_CORONA_GROUP), nullptr, frame.left,
+                      frame.top + down, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT window{};
+    win::GetWindowRect(dialog, window);
+    win::SetWindowPos(dialog, nullptr, window.left, window.top - down / 2,
+                      window.right - window.left, window.bottom - window.top + down, SWP_NOZORDER);
+}
+
 // Moves the Corona row for the display scale: layout A for the marker "1", B otherwise.
 void ApplyCoronaLayout(HWND dialog, double scale, const std::u16string& marker) {
+    const int rowBottomBefore = ControlRect(dialog, IDC_EDIT_ITERATIONS).bottom;
     double factor = scale == 1.0 ? 1.0 : scale == 1.5 ? scale + 0.15 : scale + 0.25;
     bool layoutA = marker == u"1";
     int labelY = static_cast<int>(factor * 375);
@@ -88,6 +117,7 @@ void ApplyCoronaLayout(HWND dialog, double scale, const std::u16string& marker) 
         int x = static_cast<int>(scale * (layoutA ? place.layoutA : place.layoutB));
         ui.MoveControl(dialog, place.control, x, place.labelRow ? labelY : fieldY);
     }
+    FollowCoronaRow(dialog, rowBottomBefore);
 }
 
 std::u16string RememberedValue(int control) {

@@ -90,7 +90,7 @@ TEST_F(MainDialogTest, AnalysisAndReaderStopsEndTheDialog) {
 
 // The Corona row is moved for the display scale and the language: to the places these rows
 // give, at 96 dpi where the template draws it, and at every scale inside the dialog and its
-// frame.
+// frame, which follow it.
 TEST_F(MainDialogTest, TheCoronaRowIsLaidOutForTheScaleAndTheLanguage) {
     using namespace dialog_test;
     const int row[] = {IDC_LABEL_PASSES,      IDC_EDIT_ITERATIONS,   IDC_SPIN_ITERATIONS,
@@ -139,6 +139,8 @@ TEST_F(MainDialogTest, TheCoronaRowIsLaidOutForTheScaleAndTheLanguage) {
                     EXPECT_NEAR(at[id].top, PixelRect(Control(main, id)).top, 1) << id;
                 }
             }
+            // The frame ends just below the row, as the template draws it at 96 dpi.
+            EXPECT_LE(at[IDC_CORONA_GROUP].bottom - at[IDC_EDIT_ITERATIONS].bottom, 12 * dpi / 96);
             auto place = places.find({language, dpi});
             if (place != places.end()) {
                 EXPECT_EQ(

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The gallery of the plug-in's dialogs: each dialog shown by the Windows build (max-sim.exe
 # loading zep_rendering.gup) under Wine on a virtual screen and saved as one PNG file.
-#   make_gallery.sh [WINDOWS_BUILD] [LINUX_BUILD] [OUTPUT]
+#   make_gallery.sh [WINDOWS_BUILD] [LINUX_BUILD] [OUTPUT] [WINDOWS_7ZA]
 # The main dialog in English and Chinese, with and without Corona, at 96 and 144 dpi; the
-# camera settings for one camera and for several; the progress dialog; the invalid names.
+# camera settings for one camera and for several; the invalid names; the progress window of a
+# submission to the farm client serving on this machine.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../.." && pwd)
@@ -11,12 +12,15 @@ windows_build=$(cd "${1:-build/windows}" && pwd)
 farm_client="${2:-build/debug}/tools/farm-client/farm-client"
 output=$(mkdir -p "${3:-build/gallery}" && cd "${3:-build/gallery}" && pwd)
 max_sim="$windows_build/tools/max-sim/max-sim.exe"
-for needed in "$max_sim" "$farm_client"; do
-  [ -x "$needed" ] || { echo "make_gallery: $needed is missing; build it first" >&2; exit 1; }
+seven_zip="${4:-$source_dir/build/npm/node_modules/7zip-bin/win/x64/7za.exe}"
+seven_zip="$(cd "$(dirname "$seven_zip")" && pwd)/$(basename "$seven_zip")"
+for needed in "$max_sim" "$farm_client" "$seven_zip"; do
+  [ -f "$needed" ] || { echo "make_gallery: $needed is missing; build it first" >&2; exit 1; }
 done
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$windows_build" "${2:-build/debug}" "$output"
+  exec xvfb-run -a -s "-screen 0 1600x1200x24" "$0" "$windows_build" "${2:-build/debug}" "$output" \
+    "$seven_zip"
 fi
 
 prefix="$windows_build/gallery-prefix"
@@ -27,7 +31,9 @@ if [ ! -f "$prefix/system.reg" ]; then
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
 fi
-# The data folder the client would have laid out, so that the main dialog opens.
+# The data folder the client would have laid out, so that the main dialog opens; nothing
+# remembered from an earlier gallery.
+rm -rf "$prefix/drive_c/ProgramData/ZEP Rendering" "$prefix/drive_c/ProgramData/farm-client"
 "$farm_client" install --root "$prefix/drive_c/ProgramData" --port 9 >/dev/null
 
 # Sample scenes: three cameras without Corona, the same with Corona limits, and cameras whose
@@ -63,7 +69,9 @@ set_dpi() {
   wineserver -w
 }
 
-# picture LANGUAGE DPI NAME SCENE STEP...: one session of max-sim that ends with the picture.
+# picture LANGUAGE DPI NAME SCENE STEP...: one session of max-sim that ends with the picture,
+# then the steps of after_picture.
+after_picture=(close)
 picture() {
   local language=$1 dpi=$2 name=$3 scene=$4
   shift 4
@@ -71,7 +79,7 @@ picture() {
   [ "$language" = zh-CN ] && locale=zh_CN.UTF-8
   echo "gallery: $name"
   LANG=$locale LC_ALL=$locale "$wine" "$max_sim" --dpi "$dpi" open "C:\\scenes\\$scene" \
-    "action 1497" "$@" "picture Z:$output/$name.png" close >"$output/$name.log" 2>&1 || true
+    "action 1497" "$@" "picture Z:$output/$name.png" "${after_picture[@]}" >"$output/$name.log" 2>&1 || true
   wineserver -w
   [ -f "$output/$name.png" ] || { echo "gallery: no picture of $name (see $name.log)" >&2; return 1; }
 }
@@ -90,5 +98,18 @@ for language in en zh-CN; do
   picture "$language" 96 "batch-$language" studio.max "select Studio_Front,Studio_Top" \
     "click 1013" || status=1
   picture "$language" 96 "names-$language" names.max || status=1
+done
+# The progress window stands over the main dialog while the scene is packed and the job sent.
+root="$prefix/drive_c/ProgramData"
+port=$((20000 + RANDOM % 20000))
+"$farm_client" install --root "$root" --port "$port" --seven-zip "$seven_zip" >/dev/null
+"$farm_client" serve --root "$root" --port "$port" --wine-prefix "$prefix" >"$output/serve.log" 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null || true' EXIT
+for _ in $(seq 1 100); do grep -q listening "$output/serve.log" && break; sleep 0.1; done
+# The accepted job ends the dialog: the user opens it again and closes it.
+after_picture=(wait "action 1497" close)
+for language in en zh-CN; do
+  picture "$language" 96 "progress-$language" studio.max "tick Studio_Front" "click 1005" || status=1
 done
 exit $status
