@@ -7,8 +7,8 @@
 
 namespace os {
 
-// WSAStartup(2.2) / WSACleanup. On Linux there is nothing to start; the environment variable
-// ZEP_WINSOCK_FAILS=1 makes StartNetworking fail (last error WSASYSNOTREADY, 10091).
+// WSAStartup(2.2) / WSACleanup; on Linux there is nothing to start. On both, the environment
+// variable ZEP_WINSOCK_FAILS=1 makes StartNetworking fail (last error WSASYSNOTREADY, 10091).
 bool StartNetworking();
 void StopNetworking();
 

@@ -7,7 +7,14 @@
 
 namespace os {
 
+// ZEP_WINSOCK_FAILS=1 makes the start fail as when the network subsystem is not ready, as on
+// Linux, so tools and tests can show what the plug-in does then.
 bool StartNetworking() {
+    wchar_t fails[2] = {};
+    if (::GetEnvironmentVariableW(L"ZEP_WINSOCK_FAILS", fails, 2) == 1 && fails[0] == L'1') {
+        ::WSASetLastError(WSASYSNOTREADY);
+        return false;
+    }
     WSADATA data{};
     const int result = ::WSAStartup(MAKEWORD(2, 2), &data);
     if (result != 0) {
