@@ -22,11 +22,13 @@ MARKER_ID = 57
 MARKERS = {"en": "0", "zh-CN": "1", "ids": "0"}
 MAX_UNITS = 255  # LoadStringW fills a 256-unit buffer, terminator included
 
-# LANGUAGE statements of the resource script. The pseudo-locale uses qps-ploc (0x0501).
+# LANGUAGE statements of the resource script. The pseudo-locale, which only the test programs
+# carry, is the invariant language: Wine knows no qps-ploc and picks a string table by the
+# thread's locale, which may be the invariant one.
 RC_LANGUAGES = {
     "en": "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US",
     "zh-CN": "LANGUAGE LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED",
-    "ids": "LANGUAGE 0x101, 0x1",
+    "ids": "LANGUAGE LANG_INVARIANT, SUBLANG_NEUTRAL",
 }
 CPP_NAMES = {"en": "kEnglish", "zh-CN": "kSimplifiedChinese", "ids": "kIds"}
 

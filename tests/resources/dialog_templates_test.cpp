@@ -85,7 +85,7 @@ const std::vector<StyleRule> kStyleRules = {
     {IDD_CAMERA_SETTINGS, 1018, kCbsDropDownList, 0},
     {IDD_CAMERA_SETTINGS, 1019, kCbsDropDownList, 0},
     {IDD_CAMERA_SETTINGS, 1020, kEsAutoHScroll, 0},
-    {IDD_CAMERA_SETTINGS, 1041, WS_CHILD | WS_VISIBLE, ~(WS_CHILD | WS_VISIBLE)},
+    {IDD_CAMERA_SETTINGS, 1041, WS_CHILD | WS_VISIBLE, ~static_cast<DWORD>(WS_CHILD | WS_VISIBLE)},
     // The dialog never shows its batch notes; it only hides them in single mode.
     {IDD_CAMERA_SETTINGS, 1069, WS_VISIBLE, 0},
     {IDD_CAMERA_SETTINGS, 1080, WS_VISIBLE, 0},

@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "platform/win/message_box.h"
+#include "tests/support/environment.h"
 
 namespace {
 
 using win::MessageBoxPolicy;
-
-int g_ownerToken = 0;
 
 auto Fields(const win::RecordedMessageBox& box) {
     return std::tuple(box.owner, box.text, box.caption, box.type, box.language, box.answer);
@@ -21,7 +20,10 @@ auto Fields(const win::RecordedMessageBox& box) {
 
 class MessageBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override { win::TakeMessageBoxes(); }
+    void SetUp() override {
+        win::SetMessageBoxPolicy(MessageBoxPolicy::AnswerYesOk);
+        win::TakeMessageBoxes();
+    }
     void TearDown() override {
         win::SetMessageBoxPolicy(MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();
@@ -35,7 +37,7 @@ TEST_F(MessageBoxTest, EnglishOnlyForTheExactMarkerZeroAndEveryBoxIsRecorded) {
     EXPECT_EQ(MessageBoxLanguage(u"0"), 1033);
 
     // The plug-in's box records everything it was given, in order, with the marker's language.
-    HWND owner = reinterpret_cast<HWND>(&g_ownerToken);
+    HWND owner = static_cast<HWND>(testing_support::TestOwnerWindow());
     EXPECT_EQ(PluginMessageBox(owner, u"scene", u"ZEP", win::kMbOkCancel, u"0"), win::kIdOk);
     EXPECT_EQ(PluginMessageBox(nullptr, u"场景已提交", u"标题", win::kMbYesNo, u"1"), win::kIdYes);
     const std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();

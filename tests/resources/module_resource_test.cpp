@@ -6,18 +6,17 @@
 
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#include "tests/support/environment.h"
 
 namespace {
 
-int g_moduleToken = 0;
-
 HINSTANCE Module() {
-    return reinterpret_cast<HINSTANCE>(&g_moduleToken);
+    return static_cast<HINSTANCE>(testing_support::TestResourceModule());
 }
 
 class ModuleResourceTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetResourceModule(&g_moduleToken); }
+    void SetUp() override { SetResourceModule(Module()); }
     void TearDown() override { SetResourceModule(nullptr); }
 };
 

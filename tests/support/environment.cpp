@@ -23,6 +23,23 @@ bool RunningUnderWine() {
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+void* TestResourceModule() {
+    return ::GetModuleHandleW(nullptr);
+}
+
+void UseResourceLanguage(const char* name) {
+    const std::string language = name != nullptr ? name : "";
+    const LANGID id = language == "zh-CN" ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)
+                      : language == "ids" ? MAKELANGID(LANG_INVARIANT, SUBLANG_NEUTRAL)
+                                          : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    ::SetThreadUILanguage(id);
+    ::SetThreadLocale(MAKELCID(id, SORT_DEFAULT));
+}
+
+void* TestOwnerWindow() {
+    return ::GetDesktopWindow();
+}
+
 #else
 
 void SetEnv(const std::string& name, const std::string& value) {
@@ -35,6 +52,24 @@ void UnsetEnv(const std::string& name) {
 
 bool RunningUnderWine() {
     return false;
+}
+
+void* TestResourceModule() {
+    static int token = 0;
+    return &token;
+}
+
+void UseResourceLanguage(const char* name) {
+    if (name == nullptr) {
+        UnsetEnv("ZEP_LANGUAGE");
+    } else {
+        SetEnv("ZEP_LANGUAGE", name);
+    }
+}
+
+void* TestOwnerWindow() {
+    static int token = 0;
+    return &token;
 }
 
 #endif
