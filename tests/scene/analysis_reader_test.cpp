@@ -56,8 +56,8 @@ class AnalysisReaderTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
-        testing_support::SetEnv("ZEP_LANGUAGE", "ids");
-        SetResourceModule(reinterpret_cast<void*>(1));
+        testing_support::UseResourceLanguage("ids");
+        SetResourceModule(testing_support::TestResourceModule());
         // A state of its own per test, so its log lands in this test's folder.
         state = std::make_unique<PluginState>();
     }

@@ -44,8 +44,7 @@ constexpr char kAnalysis[] = R"({
 })";
 
 HWND Dialog() {
-    static int anchor = 0;
-    return reinterpret_cast<HWND>(&anchor);
+    return static_cast<HWND>(testing_support::TestOwnerWindow());
 }
 
 // The text a Windows text-mode file holds for `text`.
@@ -65,8 +64,8 @@ class JobDescriptionTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
-        testing_support::SetEnv("ZEP_LANGUAGE", "ids");
-        SetResourceModule(reinterpret_cast<void*>(1));
+        testing_support::UseResourceLanguage("ids");
+        SetResourceModule(testing_support::TestResourceModule());
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();
         // A state of its own, so its pmx_data log lives in this test's root.
@@ -173,17 +172,20 @@ TEST_F(JobDescriptionTest, WritesTheStyledJobWithCrLfAndTheNotice) {
     EXPECT_EQ(std::distance(begin(files), end(files)), 1);
 
     // The notice is text in memory: plain LF line ends.
-    const std::string jobPath = U8(root.Wide(kJobFile));
+    // The folder as the settings name it, then "/" and the file.
+    const std::u16string jobPathWide = jsonFolder + u"/" + U16(kRequestId) + u".json";
+    const std::string jobPath = U8(jobPathWide);
     const std::string expectedNotice = R"({
    "PLUGIN_SAVE_SCENE_FILE" : 1,
    "compressPath" : "D:/scenes/shot1_plugin_output/compress/shot1.7z",
-   "filePath" : ")" + jobPath + R"(",
+   "filePath" : )" + Json::valueToQuotedString(jobPath.c_str()) +
+                                       R"(,
    "maxVersion" : "3ds Max 2022",
    "scenePath" : "D:/scenes/shot1.max"
 }
 )";
     EXPECT_EQ(notice, expectedNotice);
-    EXPECT_EQ(settings.jsonFolder, root.Wide(kJobFile));
+    EXPECT_EQ(settings.jsonFolder, jobPathWide);
     EXPECT_THAT(DataLog(),
                 EndsWith(" [INFO] Write json file at: " + jobPath + " successfully.\r\n"));
     EXPECT_TRUE(win::TakeMessageBoxes().empty());
@@ -261,7 +263,9 @@ TEST_F(JobDescriptionTest, ReferenceFileEqualToTheSceneIsDroppedAndTheRestReduce
     EXPECT_EQ(job["reference_file"], Parse(R"([ { "path" : "D:\\maps\\b.jpg" },
         { "path" : "D:\\maps\\a.jpg" }, { "path" : "d:\\scenes\\shot1.max" },
         { "path" : "" }, { "path" : "7" }, { "path" : "" } ])"));
-    EXPECT_THAT(JobBytes(), testing::Not(testing::ContainsRegex("list|before|after|value|own")));
+    for (const char* word : {"list", "before", "after", "value", "own"}) {
+        EXPECT_THAT(JobBytes(), testing::Not(HasSubstr(word)));
+    }
     EXPECT_THAT(DataLog(), HasSubstr("[WARN] A reference file of the analysis has no path text!"));
 }
 
@@ -347,8 +351,8 @@ TEST_F(JobDescriptionTest, EachFailureShowsTheBoxAndLogs) {
     EXPECT_EQ(root.ReadFile("ZEP Rendering/json"), "not a folder");
 
     // The box speaks the language of the string tables.
-    testing_support::SetEnv("ZEP_LANGUAGE", "zh-CN");
-    SetResourceModule(reinterpret_cast<void*>(1));
+    testing_support::UseResourceLanguage("zh-CN");
+    SetResourceModule(testing_support::TestResourceModule());
     EXPECT_FALSE(Write("not json"));
     std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
