@@ -3,9 +3,11 @@
 // which string N reads "{N}", the boxes shown and the pmx_http log read back as
 // "[LEVEL] message" lines.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +19,12 @@
 
 namespace client_test {
 
+// The whole text matches the ECMAScript pattern. GoogleTest's own regular expressions are POSIX
+// ones on Linux and a subset without classes, braces or alternatives on Windows.
+MATCHER_P(MatchesPattern, pattern, "matches " + std::string(pattern)) {
+    return std::regex_match(std::string(arg), std::regex(pattern));
+}
+
 // String N of the pseudo-locale.
 inline std::u16string S(int id) {
     return u"{" + testing_support::U16(std::to_string(id)) + u"}";
@@ -26,8 +34,8 @@ class ClientTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
-        testing_support::SetEnv("ZEP_LANGUAGE", "ids");
-        SetResourceModule(reinterpret_cast<void*>(1));
+        testing_support::UseResourceLanguage("ids");
+        SetResourceModule(testing_support::TestResourceModule());
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();
     }
@@ -64,7 +72,7 @@ protected:
     }
 
     // The owner every box of these tests must name.
-    HWND owner = reinterpret_cast<HWND>(0x5150);
+    HWND owner = static_cast<HWND>(testing_support::TestOwnerWindow());
 };
 
 }  // namespace client_test

@@ -14,7 +14,6 @@
 namespace client_test {
 namespace {
 
-using testing::MatchesRegex;
 using testing::StartsWith;
 
 const std::string kAnswerHead = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n\r\n";
@@ -93,14 +92,17 @@ TEST_F(ClientLinkTest, NothingListeningFailsAtConnect) {
 }
 
 TEST_F(ClientLinkTest, ServerGoneBeforeTheRequestFailsAtSend) {
+    if (testing_support::RunningUnderWine()) {
+        GTEST_SKIP() << "under Wine a close with unread data resets nothing: the send blocks";
+    }
     RawServer server("", "", /*readRequest=*/false);
     const std::string notice = Notice(32 * 1024 * 1024);
     EXPECT_EQ(Send(server.Port(), notice), -1);
     EXPECT_EQ(g_replyCalls, 0);
     EXPECT_EQ(TakeBox(), Box(S(43)));
-    EXPECT_THAT(LogText(), MatchesRegex("\\[ERROR\\] send error send_size:[0-9]+ total_size:" +
-                                        std::to_string(Request(server.Port(), notice).size()) +
-                                        ", Error Code is: 10054\n"));
+    EXPECT_THAT(LogText(), MatchesPattern("\\[ERROR\\] send error send_size:[0-9]+ total_size:" +
+                                          std::to_string(Request(server.Port(), notice).size()) +
+                                          ", Error Code is: 10054\n"));
 }
 
 // The answer is judged on a single read of 2048 bytes.

@@ -43,7 +43,7 @@ TEST_F(ClientReplyTest, UnreadableReplyIsRefusedWithOneLine) {
         SCOPED_TRACE(reply);
         EXPECT_EQ(Handle(reply), -1);
         // The code is whatever the thread's last error holds by then.
-        EXPECT_THAT(printed, testing::MatchesRegex("Error [0-9]+ in WinHttpReadData\\.\n"));
+        EXPECT_THAT(printed, MatchesPattern("Error [0-9]+ in WinHttpReadData\\.\n"));
         EXPECT_EQ(TakeBox(), Box(S(53)));
     }
     std::string lines;

@@ -18,8 +18,8 @@ TEST_F(RequestIdTest, IdsDifferAndAreUpperCaseVersion4Guids) {
     for (int i = 0; i < 200; ++i) {
         const std::u16string id = NewRequestId();
         ASSERT_THAT(testing_support::U8(id),
-                    testing::MatchesRegex("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[0-9A-F]{4}-"
-                                          "[0-9A-F]{12}"));
+                    MatchesPattern("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[0-9A-F]{4}-"
+                                   "[0-9A-F]{12}"));
         ids.insert(id);
     }
     EXPECT_EQ(ids.size(), 200u);
