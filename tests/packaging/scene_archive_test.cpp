@@ -1,6 +1,8 @@
 #include "packaging/scene_archive.h"
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -22,10 +24,16 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::U16;
 
-constexpr char kSevenZip[] = "/usr/bin/7zz";
+constexpr char kSevenZip[] = ZEP_TEST_SEVEN_ZIP;
 
 constexpr std::string_view kTokenCharacters =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
+#ifdef _WIN32
+constexpr char kNoInput[] = "NUL";
+#else
+constexpr char kNoInput[] = "/dev/null";
+#endif
 
 bool IsTokenText(const std::string& text) {
     return text.size() == 6 && text.find_first_not_of(kTokenCharacters) == std::string::npos;
@@ -66,23 +74,30 @@ protected:
     // Builds and runs the archiver as the client installs it: "ZEP Rendering/7-Zip/7z.exe".
     void Pack(const std::string& scene, const std::string& content) {
         fs::create_directories(root.Path() / "ZEP Rendering" / "7-Zip");
-        fs::create_symlink(kSevenZip, root.Path() / "ZEP Rendering" / "7-Zip" / "7z.exe");
+        fs::copy_file(kSevenZip, root.Path() / "ZEP Rendering" / "7-Zip" / "7z.exe");
         root.WriteFile(scene, content);
-        ASSERT_TRUE(Build((root.Path() / scene).string()));
+        ASSERT_TRUE(Build(testing_support::U8(root.Wide(scene))));
         RunArchiver(settings);
-        ASSERT_TRUE(fs::exists(settings.archivePath));
+        ASSERT_TRUE(fs::exists(U16(settings.archivePath)));
     }
 
-    // Runs 7-Zip on the archive with stdin from /dev/null (so it never waits for a password);
-    // gives its exit code and keeps its output.
+    // Runs 7-Zip on the archive with no input (so it never waits for a password); gives its
+    // exit code and keeps its output. The command reads the same to sh and to cmd.
     int SevenZip(const std::string& arguments) {
-        const fs::path outputFile = root.Path() / "7z-output.txt";
-        const int status =
-            std::system((std::string(kSevenZip) + " " + arguments + " '" + settings.archivePath +
-                         "' </dev/null >'" + outputFile.string() + "' 2>&1")
-                            .c_str());
+        const std::string command = "\"" + std::string(kSevenZip) + "\" " + arguments + " \"" +
+                                    settings.archivePath + "\" <" + kNoInput + " >\"" +
+                                    testing_support::U8(root.Wide("7z-output.txt")) + "\" 2>&1";
+#ifdef _WIN32
+        // cmd /c takes away the outer quotes; the program's text is in the ANSI code page.
+        const int status = std::system(Utf8ToAnsi("\"" + command + "\"").c_str());
+        output = ToUtf8(FromLocalMultibyte(root.ReadFile("7z-output.txt")));
+        std::erase(output, '\r');
+        return status;
+#else
+        const int status = std::system(command.c_str());
         output = root.ReadFile("7z-output.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
     }
 
     PluginSettings settings;
@@ -167,9 +182,9 @@ TEST_F(SceneArchiveTest, OtherLoginsArchiveIntoTheArchiveFolder) {
         std::string password;
     };
     for (const Case& c : std::initializer_list<Case>{
-             {listed, (root.Path() / "missing").string(), true, password},
+             {listed, testing_support::U8(root.Wide("missing")), true, password},
              // The runtime reads the UTF-8 text in the "chs" code page: the folder is missing.
-             {listed, (root.Path() / "保存").string(), true, password},
+             {listed, testing_support::U8(root.Wide("保存")), true, password},
              {listed, "/", true, ""},
              {listed, save, false, ""},
              // Only a whole, exact account name counts.
@@ -213,7 +228,9 @@ TEST_F(SceneArchiveTest, SevenZipPacksTheSceneUnderItsPlainNameWithTheDerivedPas
         EXPECT_NE(output.find("\nPath = " + name + "\n"), std::string::npos) << output;
         EXPECT_EQ(output.find("Encrypted = +") != std::string::npos, account) << output;
         EXPECT_EQ(SevenZip("t") != 0, account) << output;
-        ASSERT_EQ(SevenZip("x" + password + " -o'" + (root.Path() / "extracted").string() + "'"), 0)
+        ASSERT_EQ(
+            SevenZip("x" + password + " -o\"" + testing_support::U8(root.Wide("extracted")) + "\""),
+            0)
             << output;
         EXPECT_EQ(root.ReadFile("extracted/" + name), std::string(100000, 'h') + name);
         fs::remove_all(root.Path() / "extracted");
