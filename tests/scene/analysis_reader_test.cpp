@@ -15,6 +15,7 @@
 #include "resources/string_loader.h"
 #include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
+#include "text/json_text.h"
 
 namespace {
 
@@ -33,9 +34,7 @@ std::u16string S(int id) {
 
 Json::Value Parse(const std::string& text) {
     Json::Value value;
-    std::string errors;
-    std::unique_ptr<Json::CharReader> reader(Json::CharReaderBuilder().newCharReader());
-    EXPECT_TRUE(reader->parse(text.data(), text.data() + text.size(), &value, &errors)) << errors;
+    EXPECT_TRUE(ParseJsonText(text, value)) << text;
     return value;
 }
 

@@ -16,6 +16,7 @@
 #include "resources/string_loader.h"
 #include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
+#include "text/json_text.h"
 
 namespace {
 
@@ -53,10 +54,8 @@ std::string WithCrLf(const std::string& text) {
 }
 
 Json::Value Parse(const std::string& text) {
-    std::unique_ptr<Json::CharReader> reader(Json::CharReaderBuilder().newCharReader());
     Json::Value value;
-    std::string errors;
-    EXPECT_TRUE(reader->parse(text.data(), text.data() + text.size(), &value, &errors)) << errors;
+    EXPECT_TRUE(ParseJsonText(text, value)) << text;
     return value;
 }
 

@@ -23,8 +23,11 @@ choices=(--request-id 6F9619FF-8B86-D011-B42D-00C04FC964FF --select Detail_Sofa
          --block-mode 10 --ao 250,8 --gi 1 --gamma 1.8)
 
 # The Windows run reads the settings from the prefix's all-users data folder (the prefix is
-# made on first use).
-sh "$source_dir/cmake/run-under-wine.sh" "$prefix" cmd /c exit 0 >/dev/null 2>&1 || true
+# made on first use). A test program that was stopped before it could put back the folder it
+# borrowed leaves it in the registry: the folder goes back to Wine's own.
+sh "$source_dir/cmake/run-under-wine.sh" "$prefix" reg delete \
+  'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+  /v "Common AppData" /f >/dev/null 2>&1 || true
 "$farm_client" install --root "$prefix/drive_c/ProgramData" --port 29999 >/dev/null
 mkdir -p "$work/windows" "$work/linux" "$work/data"
 sh "$source_dir/cmake/run-under-wine.sh" "$prefix" "$windows_build/tools/zep-submit/zep-submit.exe" \
