@@ -82,6 +82,30 @@ HWND ReachableOfClass(HWND dialog, int controlId, const wchar_t* className, std:
     return control;
 }
 
+// The window classes of the system's own controls; any other class is a host's custom control.
+bool IsSystemControl(HWND control) {
+    for (const wchar_t* name :
+         {L"Button", L"Edit", L"Static", L"ListBox", L"ComboBox", WC_LISTVIEWW, UPDOWN_CLASSW}) {
+        if (IsClass(control, name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A host's spinner, such as 3ds Max's, steps up for a click on the upper half of its window and
+// down for one on the lower half: one click per step.
+void ClickArrows(HWND spinner, int delta) {
+    RECT client{};
+    ::GetClientRect(spinner, &client);
+    const LPARAM at =
+        MAKELPARAM(client.right / 2, delta > 0 ? client.bottom / 4 : client.bottom * 3 / 4);
+    for (int step = 0; step < std::abs(delta) && ::IsWindow(spinner); ++step) {
+        ::SendMessageW(spinner, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(spinner, WM_LBUTTONUP, 0, at);
+    }
+}
+
 LRESULT Notify(HWND control, NMHDR& header, UINT code) {
     header.hwndFrom = control;
     header.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(control));
@@ -279,9 +303,17 @@ bool UserActions::PickComboItem(HWND dialog, int controlId, int index, std::stri
 }
 
 bool UserActions::Spin(HWND dialog, int controlId, int delta, std::string& error) {
-    HWND upDown = ReachableOfClass(dialog, controlId, UPDOWN_CLASSW, error);
+    HWND upDown = Reachable(dialog, controlId, error);
     if (upDown == nullptr) {
         return false;
+    }
+    if (!IsClass(upDown, UPDOWN_CLASSW)) {
+        if (IsSystemControl(upDown)) {
+            error = "control " + std::to_string(controlId) + " is not an up-down control";
+            return false;
+        }
+        ClickArrows(upDown, delta);
+        return true;
     }
     NMUPDOWN change{};
     change.iPos = GetUpDownPos32(upDown);

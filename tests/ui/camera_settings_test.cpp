@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "resources/string_loader.h"
 #include "tests/resources/dialog_test_support.h"
+#include "tests/support/environment.h"
 #include "tests/ui/ui_fixture.h"
 #include "tests/win/dialog_probe.h"
 #include "ui/camera_settings_dialog.h"
@@ -136,7 +137,7 @@ TEST_F(CameraSettingsTest, OkLiesInsideTheDialogClearOfTheVisibleControls) {
     for (const std::string language : {"en", "zh-CN"}) {
         for (bool batch : {false, true}) {
             SCOPED_TRACE(language + (batch ? " batch" : " single"));
-            setenv("ZEP_LANGUAGE", language.c_str(), 1);
+            testing_support::UseResourceLanguage(language.c_str());
             SetResourceModule(Module());
             win::headless::DialogState state;
             RECT client{};
@@ -265,6 +266,8 @@ TEST_F(CameraSettingsTest, TheOutputNameIsTrimmedCleanedAndRefusedWithItsMessage
                             "[INFO] Remove invalid characters successfully."));
 }
 
+// The headless window system counts the GDI objects and records what each control painted.
+#ifndef _WIN32
 TEST_F(CameraSettingsTest, BatchModePaintsPadlocksAndNotesAndReleasesWhatItDraws) {
     cameras[u"A"] = Camera(10, 10, u"A");
     cameras[u"B"] = Camera(20, 20, u"B");
@@ -288,5 +291,6 @@ TEST_F(CameraSettingsTest, BatchModePaintsPadlocksAndNotesAndReleasesWhatItDraws
                 ElementsAre(HasSubstr("#C1C1C1 on #444444 font \"MS Sans Serif\" 8/400")));
     EXPECT_EQ(GetPluginState().batchEdit, 0);
 }
+#endif
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/win/window.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#include "tests/support/environment.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/dialog_ui.h"
 #include "ui/invalid_names_dialog.h"
@@ -27,6 +28,9 @@ using win::headless::Driver;
 using ProgressTest = UiTest;
 
 TEST_F(ProgressTest, FollowsHideShowAndCloseRequestsAtEachTick) {
+    if (testing_support::kOnWindows) {
+        GTEST_SKIP() << "the timer follows the system's clock";
+    }
     PluginState& state = GetPluginState();
     win::headless::UseManualClock(true);
     std::atomic<HWND> progress{nullptr};
@@ -70,6 +74,9 @@ TEST_F(ProgressTest, FollowsHideShowAndCloseRequestsAtEachTick) {
 using InvalidNamesTest = UiTest;
 
 TEST_F(InvalidNamesTest, ListsTheRefusedNamesInOrderCentredInTheWorkArea) {
+    if (testing_support::kOnWindows) {
+        GTEST_SKIP() << "the work area is the system's";
+    }
     GetDialogUi().problemList = {u"cam:1", u" lead", u"trail."};
     win::headless::SetWorkArea(RECT{100, 50, 1000, 700});
     win::headless::DialogState state;

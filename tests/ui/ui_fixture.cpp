@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "resources/string_loader.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
 #include "tests/win/dialog_probe.h"
 #include "ui/dialog_ui.h"
@@ -38,7 +39,7 @@ size_t g_logOffset = 0;
 }  // namespace
 
 void UiTest::SetUp() {
-    setenv("ZEP_LANGUAGE", "en", 1);
+    testing_support::UseResourceLanguage("en");
     SetResourceModule(Module());
     PluginState& state = GetPluginState();
     state.cameras.clear();
@@ -58,8 +59,7 @@ void UiTest::SetUp() {
 }
 
 HINSTANCE UiTest::Module() {
-    static int module = 0;
-    return reinterpret_cast<HINSTANCE>(&module);
+    return static_cast<HINSTANCE>(testing_support::TestResourceModule());
 }
 
 void UiTest::InDialog(int templateId, const std::function<void(HWND)>& body) {
