@@ -1,15 +1,13 @@
-// The headless window system's user: input queued per thread and taken by the innermost modal
-// loop, and the actions a person can take on a dialog.
+// The headless window system's user: the actions a person can take on a dialog, and the waits
+// of a test or tool for what it queued (input_queue.h holds the queue).
 #include "platform/headless/driver.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cstdio>
-#include <cstdlib>
-#include <deque>
+#include <utility>
 
 #include "platform/headless/custom_controls.h"
 #include "platform/headless/events.h"
+#include "platform/headless/input_queue.h"
 #include "platform/headless/window_system.h"
 #include "platform/win/controls.h"
 #include "platform/win/message_box.h"
@@ -25,24 +23,6 @@ constexpr DWORD kBsAutoCheckBox = 3;
 constexpr DWORD kBsAuto3State = 6;
 constexpr DWORD kBsAutoRadioButton = 9;
 constexpr DWORD kEsReadOnly = 0x0800;
-
-std::deque<std::function<void()>>& InputQueue() {
-    thread_local std::deque<std::function<void()>> queue;
-    return queue;
-}
-
-void AbortStarvingDialog(HWND dialog) {
-    std::fprintf(stderr, "headless window system: dialog %d is still open and no input is left\n",
-                 DialogTemplateId(dialog));
-    std::abort();
-}
-
-std::function<void(HWND)>& Starvation() {
-    static std::function<void(HWND)> handler = AbortStarvingDialog;
-    return handler;
-}
-
-std::atomic<int64_t> g_patienceMs{10000};
 
 const char* KindName(ControlKind kind) {
     switch (kind) {
@@ -164,21 +144,6 @@ bool ValidRow(HWND listView, int row, std::string& error) {
 }
 
 }  // namespace
-
-bool RunOneInput() {
-    std::deque<std::function<void()>>& queue = InputQueue();
-    if (queue.empty()) {
-        return false;
-    }
-    std::function<void()> input = std::move(queue.front());
-    queue.pop_front();
-    input();
-    return true;
-}
-
-void ReportStarvation(HWND dialog) {
-    Starvation()(dialog);
-}
 
 // --- user actions ---------------------------------------------------------------------------
 
@@ -439,30 +404,7 @@ HWND ActiveDialog() {
 }
 
 void QueueInput(std::function<void()> input) {
-    InputQueue().push_back(std::move(input));
-}
-
-bool HasQueuedInput() {
-    return !InputQueue().empty();
-}
-
-void RunQueuedInput() {
-    while (RunOneInput()) {
-    }
-}
-
-void ClearQueuedInput() {
-    InputQueue().clear();
-}
-
-void SetStarvationHandler(std::function<void(HWND dialog)> handler,
-                          std::chrono::milliseconds patience) {
-    Starvation() = handler ? std::move(handler) : AbortStarvingDialog;
-    g_patienceMs = patience.count();
-}
-
-std::chrono::milliseconds StarvationPatience() {
-    return std::chrono::milliseconds(g_patienceMs.load());
+    PushInput(std::move(input));
 }
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds patience) {

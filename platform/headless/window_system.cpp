@@ -14,6 +14,7 @@
 #include "platform/headless/driver.h"
 #include "platform/headless/environment.h"
 #include "platform/headless/events.h"
+#include "platform/headless/input_queue.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 

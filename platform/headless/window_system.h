@@ -171,10 +171,5 @@ RECT ScreenWorkArea();
 struct WindowEvent;
 void EmitEvent(const WindowEvent& event);
 
-// The driver's side of the loop: runs the calling thread's next input (false when there is
-// none), and tells of a loop that starves for input.
-bool RunOneInput();
-void ReportStarvation(HWND dialog);
-std::chrono::milliseconds StarvationPatience();
 
 }  // namespace win::headless

@@ -7,12 +7,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cstdio>
 #include <cstdlib>
-#include <deque>
+#include <utility>
 
 #include "platform/headless/driver.h"
+#include "platform/headless/input_queue.h"
 #include "platform/win/controls.h"
 #include "platform/win/message_box.h"
 #include "platform/win/window.h"
@@ -21,24 +20,6 @@
 namespace win::headless {
 
 namespace {
-
-std::deque<std::function<void()>>& InputQueue() {
-    thread_local std::deque<std::function<void()>> queue;
-    return queue;
-}
-
-void AbortStarvingDialog(HWND dialog) {
-    std::fprintf(stderr, "window system: dialog %p is still open and no input is left\n",
-                 static_cast<void*>(dialog));
-    std::abort();
-}
-
-std::function<void(HWND)>& Starvation() {
-    static std::function<void(HWND)> handler = AbortStarvingDialog;
-    return handler;
-}
-
-std::atomic<int64_t> g_patienceMs{10000};
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -145,33 +126,6 @@ bool ValidRow(HWND listView, int row, std::string& error) {
 }  // namespace
 
 }  // namespace win::headless
-
-namespace win::win32 {
-
-bool RunOneInput() {
-    auto& queue = headless::InputQueue();
-    if (queue.empty()) {
-        return false;
-    }
-    std::function<void()> input = std::move(queue.front());
-    queue.pop_front();
-    input();
-    return true;
-}
-
-bool HasInput() {
-    return !headless::InputQueue().empty();
-}
-
-void ReportStarvation(HWND dialog) {
-    headless::Starvation()(dialog);
-}
-
-UINT StarvationPatienceMs() {
-    return static_cast<UINT>(headless::g_patienceMs.load());
-}
-
-}  // namespace win::win32
 
 namespace win::headless {
 
@@ -384,27 +338,8 @@ HWND ActiveDialog() {
 }
 
 void QueueInput(std::function<void()> input) {
-    InputQueue().push_back(std::move(input));
+    PushInput(std::move(input));
     win32::WakeInnermostDialog();
-}
-
-bool HasQueuedInput() {
-    return !InputQueue().empty();
-}
-
-void RunQueuedInput() {
-    while (win32::RunOneInput()) {
-    }
-}
-
-void ClearQueuedInput() {
-    InputQueue().clear();
-}
-
-void SetStarvationHandler(std::function<void(HWND dialog)> handler,
-                          std::chrono::milliseconds patience) {
-    Starvation() = handler ? std::move(handler) : AbortStarvingDialog;
-    g_patienceMs = patience.count();
 }
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds patience) {

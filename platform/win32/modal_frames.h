@@ -19,12 +19,6 @@ HWND InnermostDialog();
 // Asks the innermost dialog of the calling thread to take queued input once it is idle.
 void WakeInnermostDialog();
 
-// Runs the next queued input of the calling thread; false when there is none.
-bool RunOneInput();
-bool HasInput();
-// Called when the innermost dialog has waited in vain for input.
-void ReportStarvation(HWND dialog);
-UINT StarvationPatienceMs();
 
 // Tells the event observer, if one is set.
 void EmitWindowEvent(const headless::WindowEvent& event);

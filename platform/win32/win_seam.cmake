@@ -3,6 +3,7 @@
 # platform/CMakeLists.txt.
 set(win_sources
   headless/queued_driver.cpp
+  headless/input_queue.cpp
   headless/state_dump_format.cpp
   headless/utf8_of.cpp
   win32/controls_win.cpp

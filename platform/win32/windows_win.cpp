@@ -8,6 +8,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/headless/driver.h"
+#include "platform/headless/input_queue.h"
 #include "platform/win/window.h"
 #include "platform/win32/modal_frames.h"
 #include "platform/win32/wide_text.h"
@@ -57,10 +59,11 @@ HANDLE ActivationContext(HINSTANCE module) {
 
 // Re-arms the dialog's input timer, or its starvation timer when no input is queued.
 void ArmTimers(HWND dialog) {
-    if (win32::HasInput()) {
+    if (headless::HasQueuedInput()) {
         ::SetTimer(dialog, win32::kInputTimer, USER_TIMER_MINIMUM, nullptr);
     } else {
-        ::SetTimer(dialog, win32::kStarvationTimer, win32::StarvationPatienceMs(), nullptr);
+        ::SetTimer(dialog, win32::kStarvationTimer,
+                   static_cast<UINT>(headless::StarvationPatience().count()), nullptr);
     }
 }
 
@@ -88,7 +91,7 @@ void TakeInput(HWND dialog) {
         ::SetTimer(dialog, win32::kInputTimer, USER_TIMER_MINIMUM, nullptr);
         return;
     }
-    win32::RunOneInput();
+    headless::RunOneInput();
     if (::IsWindow(dialog) && dialog == win32::InnermostDialog()) {
         ArmTimers(dialog);
     }
@@ -96,8 +99,8 @@ void TakeInput(HWND dialog) {
 
 void CheckStarvation(HWND dialog) {
     ::KillTimer(dialog, win32::kStarvationTimer);
-    if (dialog == win32::InnermostDialog() && !win32::HasInput()) {
-        win32::ReportStarvation(dialog);
+    if (dialog == win32::InnermostDialog() && !headless::HasQueuedInput()) {
+        headless::ReportStarvation(dialog);
     }
 }
 
@@ -134,8 +137,9 @@ INT_PTR CALLBACK FrameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         CheckStarvation(dialog);
         return TRUE;
     }
-    if (!win32::HasInput() && dialog == win32::InnermostDialog()) {
-        ::SetTimer(dialog, win32::kStarvationTimer, win32::StarvationPatienceMs(), nullptr);
+    if (!headless::HasQueuedInput() && dialog == win32::InnermostDialog()) {
+        ::SetTimer(dialog, win32::kStarvationTimer,
+                   static_cast<UINT>(headless::StarvationPatience().count()), nullptr);
     }
     INT_PTR result = frame->proc(dialog, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
