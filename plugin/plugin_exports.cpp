@@ -10,10 +10,11 @@
 #include "resources/string_loader.h"
 #include "resources/string_source.h"
 #include "text/conversions.h"
+#include "workflow/host_text.h"
 #include "workflow/submission_events.h"
 
 const MCHAR* LibDescription() {
-    return LoadResourceString(IDS_LIB_DESCRIPTION);
+    return ToHostText(LoadResourceString(IDS_LIB_DESCRIPTION));
 }
 
 int LibNumberClasses() {

@@ -1,11 +1,14 @@
 #pragma once
 // The identifiers under which the plug-in meets the host's action and menu systems.
 
-#include "maxtypes.h"
+#include <actiontableTypedefs.h>
+#include <iMenuMan.h>
+#include <maxtypes.h>
+#include <strbasic.h>
 
 inline constexpr ActionTableId kZepActionTableId = 0x45AA4389;
 inline constexpr ActionContextId kZepActionContextId = 0x21933FB3;
-inline constexpr char16_t kZepActionContextName[] = u"BrassMill";
+inline constexpr MCHAR kZepActionContextName[] = _M("BrassMill");
 inline constexpr MenuContextId kZepMenuContextId = 0x411A1C29;
 
 // The plug-in's commands.

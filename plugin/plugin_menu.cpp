@@ -1,9 +1,14 @@
 #include "plugin/plugin_menu.h"
 
-#include "maxapi.h"
+#include <actiontable.h>
+#include <iMenuMan.h>
+#include <iMenus.h>
+#include <maxapi.h>
+
 #include "plugin/plugin_ids.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#include "workflow/host_text.h"
 
 namespace {
 
@@ -50,7 +55,7 @@ void RemoveAllItems(IMenu& menu) {
 
 void RemoveMenuByTitle(std::u16string title) {
     IMenuManager* menuManager = HostMenuManager();
-    IMenu* menu = menuManager != nullptr ? menuManager->FindMenu(title.c_str()) : nullptr;
+    IMenu* menu = menuManager != nullptr ? menuManager->FindMenu(ToHostText(title)) : nullptr;
     if (menu == nullptr) {
         return;
     }
@@ -78,7 +83,7 @@ void BuildPluginMenu(IMenuManager* menuManager, IMenu* mainMenu, ActionTable* ta
     if (menu == nullptr) {
         return;
     }
-    menu->SetTitle(LoadResourceString(IDS_MENU_TITLE));
+    menu->SetTitle(ToHostText(LoadResourceString(IDS_MENU_TITLE)));
     menuManager->RegisterMenu(menu, 0);
     IMenuManager* hostMenus = HostMenuManager();
     IMenuBarContext* context = hostMenus != nullptr ? PluginMenuContext(*hostMenus) : nullptr;
@@ -99,7 +104,7 @@ void RebuildPluginMenu(IMenuManager* menuManager, IMenu* mainMenu, ActionTable* 
     if (menuManager == nullptr) {
         return;
     }
-    IMenu* existing = menuManager->FindMenu(LoadResourceString(IDS_MENU_TITLE));
+    IMenu* existing = menuManager->FindMenu(ToHostText(LoadResourceString(IDS_MENU_TITLE)));
     if (existing != nullptr) {
         RemoveAllItems(*existing);
         FillPluginMenu(menuManager, existing, table);

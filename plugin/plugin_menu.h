@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "actiontable.h"
-#include "iMenuMan.h"
+#include <actiontable.h>
+#include <iMenuMan.h>
+#include <iMenus.h>
 
 // Empties the registered menu titled `title` and, when the plug-in's menu-bar context exists,
 // takes it off that context and unregisters it (which takes it off the main menu bar).

@@ -7,6 +7,7 @@
 #include "resources/message_box.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#include "workflow/host_text.h"
 #include "workflow/main_dialog.h"
 
 namespace {
@@ -26,18 +27,18 @@ void ShowInformationBox() {
 
 ZEP_ActionTable::ZEP_ActionTable(HINSTANCE module)
     : ActionTable(kZepActionTableId, kZepActionContextId,
-                  MSTR(LoadResourceString(IDS_SUBMIT_COMMAND)), nullptr,
+                  MSTR(ToHostText(LoadResourceString(IDS_SUBMIT_COMMAND))), nullptr,
                   static_cast<int>(std::size(g_descriptions)), g_descriptions, module) {}
 
 ZEP_ActionTable::~ZEP_ActionTable() = default;
 
 BOOL ZEP_ActionTable::GetMenuText(int cmdId, MSTR& menuText) {
     if (cmdId == kSubmitCommand) {
-        menuText = LoadResourceString(IDS_SUBMIT_COMMAND);
+        menuText = ToHostText(LoadResourceString(IDS_SUBMIT_COMMAND));
         return TRUE;
     }
     if (cmdId == kAboutCommand) {
-        menuText = LoadResourceString(IDS_ABOUT_COMMAND);
+        menuText = ToHostText(LoadResourceString(IDS_ABOUT_COMMAND));
         return TRUE;
     }
     return ActionTable::GetMenuText(cmdId, menuText);

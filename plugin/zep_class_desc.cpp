@@ -5,6 +5,7 @@
 #include "plugin/zep_rendering.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#include "workflow/host_text.h"
 
 int ZEP_Rendering_2022ClassDesc::IsPublic() {
     return TRUE;
@@ -33,11 +34,11 @@ BOOL ZEP_Rendering_2022ClassDesc::OkToCreate(Interface* /*core*/) {
 }
 
 const MCHAR* ZEP_Rendering_2022ClassDesc::ClassName() {
-    return LoadResourceString(IDS_CLASS_NAME);
+    return ToHostText(LoadResourceString(IDS_CLASS_NAME));
 }
 
 const MCHAR* ZEP_Rendering_2022ClassDesc::NonLocalizedClassName() {
-    return u"ZEP_Rendering_2022";
+    return _M("ZEP_Rendering_2022");
 }
 
 SClass_ID ZEP_Rendering_2022ClassDesc::SuperClassID() {
@@ -49,7 +50,7 @@ Class_ID ZEP_Rendering_2022ClassDesc::ClassID() {
 }
 
 const MCHAR* ZEP_Rendering_2022ClassDesc::Category() {
-    return LoadResourceString(IDS_CATEGORY);
+    return ToHostText(LoadResourceString(IDS_CATEGORY));
 }
 
 HINSTANCE ZEP_Rendering_2022ClassDesc::HInstance() {

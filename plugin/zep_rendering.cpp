@@ -2,13 +2,18 @@
 
 #include <new>
 
-#include "iMenuMan.h"
-#include "notify.h"
+#include <actiontable.h>
+#include <iMenuMan.h>
+#include <iMenus.h>
+#include <maxapi.h>
+#include <notify.h>
+
 #include "plugin/plugin_ids.h"
 #include "plugin/plugin_menu.h"
 #include "plugin/zep_action_table.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#include "workflow/host_text.h"
 
 namespace {
 
@@ -61,7 +66,7 @@ DWORD ZEP_Rendering_2022::Start() {
         }
         if (menuManager != nullptr) {
             menuManager->RegisterMenuBarContext(kZepMenuContextId,
-                                                ResourceText(IDS_MENU_TITLE).c_str());
+                                                ToHostText(ResourceText(IDS_MENU_TITLE)));
             RebuildPluginMenu(menuManager, mainMenu, table);
         }
     } catch (...) {
@@ -94,7 +99,7 @@ void OnSystemStartup(void* /*param*/, NotifyInfo* /*info*/) {
             return;
         }
         menuManager->RegisterMenuBarContext(kZepMenuContextId,
-                                            ResourceText(IDS_MENU_TITLE).c_str());
+                                            ToHostText(ResourceText(IDS_MENU_TITLE)));
         RebuildPluginMenu(menuManager, mainMenu, table);
     } catch (...) {
         // A notification never throws into the host.

@@ -3,6 +3,7 @@
 #include "ui/camera_settings_dialog.h"
 
 #include <custcont.h>
+#include <winutil.h>
 
 #include <array>
 #include <memory>

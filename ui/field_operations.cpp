@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include <custcont.h>
+#include <winutil.h>
 
 #include "platform/win/controls.h"
 #include "platform/win/painting.h"

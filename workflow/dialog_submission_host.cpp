@@ -10,6 +10,8 @@
 #include "resources/resource.h"
 #include "scene/plugin_state.h"
 #include "ui/dialog_ui.h"
+#include "workflow/host_text.h"
+#include "workflow/host_thread.h"
 #include "workflow/submission_events.h"
 #include "workflow/virus_check.h"
 
@@ -77,23 +79,37 @@ void DialogSubmissionHost::EndDialog() {
     win::EndDialog(dialog_, 0);
 }
 
+// Each host call below runs on the dialog's thread, the host's, while the worker waits.
+
 std::u16string DialogSubmissionHost::CurrentSceneFileName() {
-    Interface* core = GetCOREInterface();
-    return core != nullptr ? std::u16string(core->GetCurFileName().data()) : std::u16string();
+    std::u16string name;
+    CallOnHostThread(dialog_, [&name] {
+        Interface* core = GetCOREInterface();
+        name = core != nullptr ? FromHostText(core->GetCurFileName()) : std::u16string();
+    });
+    return name;
 }
 
 std::u16string DialogSubmissionHost::CurrentSceneFilePath() {
-    Interface* core = GetCOREInterface();
-    return core != nullptr ? std::u16string(core->GetCurFilePath().data()) : std::u16string();
+    std::u16string path;
+    CallOnHostThread(dialog_, [&path] {
+        Interface* core = GetCOREInterface();
+        path = core != nullptr ? FromHostText(core->GetCurFilePath()) : std::u16string();
+    });
+    return path;
 }
 
 bool DialogSubmissionHost::SaveSceneAs(const std::u16string& path) {
-    Interface* core = GetCOREInterface();
-    return core != nullptr && core->SaveToFile(path.c_str(), TRUE) != FALSE;
+    bool saved = false;
+    CallOnHostThread(dialog_, [&saved, &path] {
+        Interface* core = GetCOREInterface();
+        saved = core != nullptr && core->SaveToFile(ToHostText(path), TRUE) != 0;
+    });
+    return saved;
 }
 
 void DialogSubmissionHost::RunVirusCheckScripts(const PluginSettings& settings) {
-    ::RunVirusCheckScripts(settings);
+    CallOnHostThread(dialog_, [&settings] { ::RunVirusCheckScripts(settings); });
 }
 
 void DialogSubmissionHost::PauseAfterArchive() {

@@ -20,6 +20,8 @@
 #include "ui/camera_settings_dialog.h"
 #include "ui/dialog_ui.h"
 #include "ui/progress_dialog.h"
+#include "workflow/host_text.h"
+#include "workflow/host_thread.h"
 #include "workflow/main_dialog_setup.h"
 #include "workflow/submission_events.h"
 #include "workflow/submit_worker.h"
@@ -92,8 +94,8 @@ bool SaveOpenScene() {
     if (core == nullptr) {
         return false;
     }
-    std::u16string path = core->GetCurFilePath().data();
-    return !path.empty() && core->SaveToFile(path.c_str(), TRUE) != FALSE;
+    std::u16string path = FromHostText(core->GetCurFilePath());
+    return !path.empty() && core->SaveToFile(ToHostText(path), TRUE) != 0;
 }
 
 // Starts the submission worker and the progress window; a submission that runs already is
@@ -324,6 +326,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_USER + 1:
             OnCamerasEdited(dialog);
             return TRUE;
+        case kHostCallMessage:
+            return ServeHostCall(lParam);
         case WM_CLOSE:
             DeleteToolTips();
             win::EndDialog(dialog, 0);

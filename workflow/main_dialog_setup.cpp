@@ -3,6 +3,7 @@
 // rules between block rendering, the material channel and the Corona limits.
 #include "workflow/main_dialog_setup.h"
 
+#include <ifnpub.h>
 #include <maxapi.h>
 #include <winutil.h>
 
@@ -24,6 +25,7 @@
 #include "ui/dialog_ui.h"
 #include "ui/invalid_names_dialog.h"
 #include "workflow/dialog_submission_host.h"
+#include "workflow/host_text.h"
 #include "workflow/scene_analysis.h"
 
 namespace {
@@ -238,7 +240,7 @@ int InitializeDialog(HWND dialog, const std::u16string& caption, std::u16string 
         return CloseWith(dialog, IDS_VERSION_TOO_OLD, caption, marker);
     }
     Interface* core = GetCOREInterface();
-    std::u16string fileName = core != nullptr ? core->GetCurFileName().data() : u"";
+    std::u16string fileName = core != nullptr ? FromHostText(core->GetCurFileName()) : u"";
     if (!SceneFileNameAccepted(fileName)) {
         return CloseWith(dialog, IDS_SCENE_NAME_REFUSED, caption, marker);
     }
@@ -374,6 +376,6 @@ void AddTiffNotes(PluginState& state) {
 
 void AddToolTip(PluginState& state, HWND control, const std::u16string& tip) {
     auto* toolTip = new ToolTipExtender;
-    toolTip->SetToolTip(control, MSTR(tip.c_str()));
+    toolTip->SetToolTip(control, MSTR(ToHostText(tip)));
     state.toolTips.push_back(toolTip);
 }

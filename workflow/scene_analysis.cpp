@@ -10,6 +10,7 @@
 #include "resources/string_loader.h"
 #include "scene/plugin_state.h"
 #include "text/conversions.h"
+#include "workflow/host_text.h"
 
 namespace {
 
@@ -37,8 +38,8 @@ bool RunSceneAnalysis(HWND owner, FPValue* result, std::u16string analysisScript
 
     std::u16string command =
         u"fileIn \"" + analysisScriptPath + u"\"\n" + u"gMax.analysis \"" + resultPath + u"\" \"\"";
-    BOOL ran = ExecuteMAXScriptScript(command.c_str(), MAXScript::ScriptSource::NonEmbedded, FALSE,
-                                      result, TRUE);
+    BOOL ran = ExecuteMAXScriptScript(ToHostText(command), MAXScript::ScriptSource::NonEmbedded,
+                                      FALSE, result, TRUE);
     if (ran == 0) {
         PluginMessageBox(owner, ResourceText(IDS_ANALYSIS_FAILED), ResourceText(IDS_MAIN_CAPTION),
                          win::kMbOk, ResourceText(IDS_LANGUAGE_MARKER));

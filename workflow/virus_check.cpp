@@ -5,6 +5,7 @@
 
 #include "config/plugin_settings.h"
 #include "scene/plugin_state.h"
+#include "workflow/host_text.h"
 
 void RunVirusCheckScripts(const PluginSettings& settings) {
     struct Script {
@@ -20,7 +21,7 @@ void RunVirusCheckScripts(const PluginSettings& settings) {
     result.Init();
     for (const Script& script : scripts) {
         std::u16string command = u"fileIn \"" + script.path + u"\"";
-        ExecuteMAXScriptScript(command.c_str(), MAXScript::ScriptSource::NonEmbedded, FALSE,
+        ExecuteMAXScriptScript(ToHostText(command), MAXScript::ScriptSource::NonEmbedded, FALSE,
                                &result, TRUE);
         GetPluginState().log.Write(script.logLine, "WARN");
     }

@@ -19,7 +19,7 @@ using ScriptRunner = std::function<BOOL(const std::u16string& script, FPValue* r
 // Writes the open scene to `path`; true when the file was written.
 using SceneSaver = std::function<bool(const std::u16string& path)>;
 
-// A fresh host: no scene, no window, scripts that fail and saves that fail; no notification
+// A fresh host, whose user-interface thread is the calling one: no scene, no window, scripts that fail and saves that fail; no notification
 // registered; the action manager with the host's own table only; the menu manager with the main
 // menu bar (context 1) holding the host's own menus ("File", "Edit", "Rendering", "Help").
 // Everything plug-ins handed to the host (tables, callbacks, menus) is deleted, so a module must
@@ -40,8 +40,9 @@ void SetSceneSaver(SceneSaver saver);
 // for runners that stand in for the analysis script; false when the script makes no such call.
 bool AnalysisResultPath(const std::u16string& script, std::u16string& path);
 
-// The module MaxSDK::Util::UseLanguagePackLocale was last called with; null before.
-HINSTANCE LanguagePackModule();
+// Whether a module had the language pack choose its resource language since the host was reset
+// (MaxSDK::Util::UseLanguagePackLocale).
+bool LanguagePackLocaleUsed();
 
 // The main menu bar as a user sees it: each entry of a menu is a command (its id and menu
 // text), a separator, or a sub-menu (its title and entries).
@@ -53,6 +54,29 @@ struct MenuEntry {
     std::vector<MenuEntry> entries;
 };
 std::vector<MenuEntry> MainMenuBar();
+
+// One call the plug-in made into the host: the SDK function's name and whether it came on the
+// host's user-interface thread. The SDK requires every such call to come on that thread.
+struct HostCall {
+    std::string name;
+    bool uiThread = true;
+};
+using HostCallObserver = std::function<void(const HostCall& call)>;
+// Tells `observer` of every call as it is made, on the calling thread; null stops it.
+void SetHostCallObserver(HostCallObserver observer);
+// Every call that came from another thread since the program started (a reset keeps them).
+std::vector<HostCall> OffThreadHostCalls();
+
+// While one exists on a thread, the SDK calls made there are the host's own (a tool looking up
+// an action, reading its menus) and are not recorded. Calls into the plug-in must not be made
+// inside one, or the plug-in's calls back would go unrecorded too.
+class HostOwnCalls {
+public:
+    HostOwnCalls();
+    ~HostOwnCalls();
+    HostOwnCalls(const HostOwnCalls&) = delete;
+    HostOwnCalls& operator=(const HostOwnCalls&) = delete;
+};
 
 // Strings of a plug-in module on Linux. The host reads a module's texts (action names, for
 // example) through the module handle, which is the module's base address: it finds the shared

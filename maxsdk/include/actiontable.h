@@ -7,14 +7,19 @@
 #include <vector>
 
 #include "Noncopyable.h"
+#include "actiontableTypedefs.h"
 #include "baseinterface.h"
 #include "ifnpub.h"
 #include "maxheap.h"
-#include "maxtypes.h"
 #include "strclass.h"
 
 class IMenu;
 class ActionTable;
+
+// A keyboard accelerator table, as the window system declares it (only passed along; tables
+// here have none).
+struct HACCEL__;
+using HACCEL = HACCEL__*;
 
 struct IPoint2 {
     int x = 0;
@@ -50,7 +55,8 @@ public:
 // Carries out the commands of the tables it is activated with.
 class ActionCallback : public BaseInterfaceServer {
 public:
-    virtual BOOL ExecuteAction(int id) = 0;
+    // Runs command `id`; FALSE when the callback has no such command.
+    virtual BOOL ExecuteAction(int /*id*/) { return FALSE; }
     virtual IMenu* GetDynamicMenu(int /*id*/, HWND /*window*/, IPoint2& /*position*/) {
         return nullptr;
     }

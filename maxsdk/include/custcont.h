@@ -1,14 +1,9 @@
 #pragma once
 // Stand-in for the host's custom controls that the plug-in's dialogs use: the spinner linked to
-// an edit field, and the small helpers that write numbers into fields and tick check boxes.
-// The names and signatures are the host SDK's.
+// an edit field. The names and signatures are the host SDK's.
 
 #include "maxheap.h"
 #include "platform/win/window_types.h"
-#include "strclass.h"
-
-// The class name a dialog template gives a spinner control.
-inline constexpr MCHAR kSpinnerWindowClass[] = u"SpinnerControl";
 
 // Sent to the spinner's parent when its value changes with notification.
 inline constexpr UINT CC_SPINNER_CHANGE = WM_USER + 600;
@@ -48,7 +43,3 @@ ISpinnerControl* GetISpinner(HWND control);
 void ReleaseISpinner(ISpinnerControl* spinner);
 ISpinnerControl* SetupFloatSpinner(HWND dialog, int spinnerId, int editId, float minimum,
                                    float maximum, float value, float scale = 0.1f);
-
-void SetCheckBox(HWND dialog, int id, BOOL checked);
-void SetWindowTextFloat(HWND window, float value, int precision = 3);
-void SetWindowTextInt(HWND window, int value);

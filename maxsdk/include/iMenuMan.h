@@ -4,7 +4,9 @@
 
 #include "iMenus.h"
 #include "maxheap.h"
-#include "maxtypes.h"
+#include "platform/win/window_types.h"
+
+using MenuContextId = int;
 
 inline constexpr MenuContextId kMainMenuBar = 1;
 

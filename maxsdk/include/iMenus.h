@@ -12,22 +12,22 @@ class IMenu;
 class IMenuItem : public MaxHeapOperators {
 public:
     virtual ~IMenuItem() = default;
-    virtual bool SetActionItem(ActionItem* actionItem) = 0;
-    virtual ActionItem* GetActionItem() = 0;
+    virtual void SetActionItem(ActionItem* actionItem) = 0;
+    virtual ActionItem* GetActionItem() const = 0;
     virtual void ActAsSeparator() = 0;
-    virtual bool IsSeparator() = 0;
+    virtual bool IsSeparator() const = 0;
     virtual void SetSubMenu(IMenu* menu) = 0;
     virtual IMenu* GetSubMenu() = 0;
-    virtual void SetTitle(const MSTR& title) = 0;
+    virtual void SetTitle(const MCHAR* title) = 0;
     virtual const MSTR& GetTitle() = 0;
 };
 
 class IMenu : public MaxHeapOperators {
 public:
     virtual ~IMenu() = default;
-    virtual void SetTitle(const MSTR& title) = 0;
+    virtual void SetTitle(const MCHAR* title) = 0;
     virtual const MSTR& GetTitle() = 0;
-    virtual int NumItems() = 0;
+    virtual int NumItems() const = 0;
     // Null outside 0 .. NumItems() - 1.
     virtual IMenuItem* GetItem(int position) = 0;
     // Position -1 (or past the end) appends.

@@ -9,9 +9,9 @@
 class FPValue : public MaxHeapOperators {
 public:
     FPValue() { Init(); }
+    FPValue(const FPValue&) = default;
+    FPValue& operator=(const FPValue&) = default;
     ~FPValue() { Free(); }
-    FPValue(const FPValue&) = delete;
-    FPValue& operator=(const FPValue&) = delete;
 
     void Init() { type = 0; }
     void Free() { type = 0; }

@@ -2,6 +2,7 @@
 // Stand-in for the host's core interface: its main window, the open scene's file, saving it,
 // and the action and menu managers.
 
+#include "GetCOREInterface.h"
 #include "maxheap.h"
 #include "platform/win/window_types.h"
 #include "strclass.h"
@@ -12,23 +13,14 @@ class IMenuManager;
 class Interface : public MaxHeapOperators {
 public:
     virtual ~Interface() = default;
-    virtual HWND GetMAXHWnd() = 0;
+    virtual HWND GetMAXHWnd() const = 0;
     // The open scene's file name ("shot1.max") and full path; empty for an unsaved scene.
-    virtual const MSTR& GetCurFileName() = 0;
-    virtual const MSTR& GetCurFilePath() = 0;
+    virtual MSTR& GetCurFileName() = 0;
+    virtual MSTR& GetCurFilePath() = 0;
     // Saves the scene to `fileName`, which becomes the open scene's file; non-zero when the file
     // was written.
-    virtual BOOL SaveToFile(const MCHAR* fileName, BOOL clearNeedSaveFlag = TRUE,
-                            BOOL useNewFile = TRUE) = 0;
+    virtual int SaveToFile(const MCHAR* fileName, BOOL clearNeedSaveFlag = TRUE,
+                           BOOL useNewFile = TRUE) = 0;
     virtual IActionManager* GetActionManager() = 0;
     virtual IMenuManager* GetMenuManager() = 0;
 };
-
-Interface* GetCOREInterface();
-
-namespace MaxSDK::Util {
-
-// Has the host's language pack choose the module's resource language.
-void UseLanguagePackLocale(HINSTANCE module);
-
-}  // namespace MaxSDK::Util

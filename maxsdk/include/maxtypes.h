@@ -5,16 +5,6 @@
 
 using ULONG = unsigned long;
 using SClass_ID = ULONG;
-using ActionTableId = DWORD;
-using ActionContextId = DWORD;
-using MenuContextId = DWORD;
-
-// A keyboard accelerator table (only passed along; tables here have none).
-struct HACCEL__;
-using HACCEL = HACCEL__*;
-
-// The superclass of global utility plug-ins.
-inline constexpr SClass_ID GUP_CLASS_ID = 0x000010E0;
 
 class Class_ID {
 public:

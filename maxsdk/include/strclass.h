@@ -1,21 +1,19 @@
 #pragma once
-// Stand-in for the host SDK's wide string class. Its characters are UTF-16 units, as the host's
-// are on Windows.
+// Stand-in for the host SDK's wide string class.
 
 #include <string>
 
 #include "maxheap.h"
-
-using MCHAR = char16_t;
+#include "strbasic.h"
 
 class WStr : public MaxHeapOperators {
 public:
     WStr() = default;
-    WStr(const MCHAR* text) : text_(text != nullptr ? text : u"") {}  // NOLINT: as the SDK's
+    WStr(const MCHAR* text) : text_(text != nullptr ? text : _M("")) {}  // NOLINT: as the SDK's
     WStr(const WStr&) = default;
     WStr& operator=(const WStr&) = default;
     WStr& operator=(const MCHAR* text) {
-        text_ = text != nullptr ? text : u"";
+        text_ = text != nullptr ? text : _M("");
         return *this;
     }
 
@@ -26,10 +24,12 @@ public:
     bool isNull() const { return text_.empty(); }
 
     bool operator==(const WStr& other) const { return text_ == other.text_; }
-    bool operator==(const MCHAR* other) const { return text_ == (other != nullptr ? other : u""); }
+    bool operator==(const MCHAR* other) const {
+        return text_ == (other != nullptr ? other : _M(""));
+    }
 
 private:
-    std::u16string text_;
+    std::basic_string<MCHAR> text_;
 };
 
 using MSTR = WStr;

@@ -1,5 +1,6 @@
 #pragma once
-// Stand-in for the host's tool tip helper: tips for arbitrary controls of a dialog.
+// Stand-in for the host's window helpers: tool tips for arbitrary controls of a dialog, numbers
+// written into fields and check boxes ticked by identifier.
 
 #include <map>
 
@@ -22,3 +23,7 @@ public:
 private:
     std::map<HWND, MSTR> tips_;
 };
+
+void SetCheckBox(HWND dialog, int id, BOOL checked);
+BOOL SetWindowTextFloat(HWND window, float value, int precision = 3);
+BOOL SetWindowTextInt(HWND window, int value);

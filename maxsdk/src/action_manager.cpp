@@ -17,23 +17,23 @@ constexpr ActionContextId kHostContextId = 0;
 
 struct HostCommand {
     int id;
-    const char16_t* text;
+    const MCHAR* text;
 };
 
 // The host's own commands; their ids match the host menus of menu_manager.cpp.
 constexpr HostCommand kHostCommands[] = {
-    {40001, u"New"},
-    {40002, u"Open..."},
-    {40003, u"Save"},
-    {40004, u"Save As..."},
-    {40005, u"Exit"},
-    {40011, u"Undo"},
-    {40012, u"Redo"},
-    {40013, u"Select All"},
-    {40021, u"Render Setup..."},
-    {40022, u"Rendered Frame Window..."},
-    {40031, u"3ds Max Help"},
-    {40032, u"About 3ds Max"},
+    {40001, _M("New")},
+    {40002, _M("Open...")},
+    {40003, _M("Save")},
+    {40004, _M("Save As...")},
+    {40005, _M("Exit")},
+    {40011, _M("Undo")},
+    {40012, _M("Redo")},
+    {40013, _M("Select All")},
+    {40021, _M("Render Setup...")},
+    {40022, _M("Rendered Frame Window...")},
+    {40031, _M("3ds Max Help")},
+    {40032, _M("About 3ds Max")},
 };
 
 std::vector<ActionDescription> HostDescriptions() {
@@ -44,7 +44,7 @@ std::vector<ActionDescription> HostDescriptions() {
     return descriptions;
 }
 
-const char16_t* HostText(int cmdId) {
+const MCHAR* HostText(int cmdId) {
     for (const HostCommand& command : kHostCommands) {
         if (command.id == cmdId) {
             return command.text;
@@ -57,7 +57,7 @@ const char16_t* HostText(int cmdId) {
 class HostTable : public ActionTable {
 public:
     explicit HostTable(std::vector<ActionDescription> descriptions)
-        : ActionTable(kHostTableId, kHostContextId, MSTR(u"Main UI"), nullptr,
+        : ActionTable(kHostTableId, kHostContextId, MSTR(_M("Main UI")), nullptr,
                       static_cast<int>(descriptions.size()), descriptions.data(), nullptr) {}
 
     BOOL GetButtonText(int cmdId, MSTR& buttonText) override { return Text(cmdId, buttonText); }
@@ -68,8 +68,8 @@ public:
 
 private:
     static BOOL Text(int cmdId, MSTR& text) {
-        const char16_t* found = HostText(cmdId);
-        text = found != nullptr ? found : u"";
+        const MCHAR* found = HostText(cmdId);
+        text = found != nullptr ? found : _M("");
         return found != nullptr ? TRUE : FALSE;
     }
 };
@@ -85,16 +85,21 @@ public:
     SimulatedActionManager() { Reset(); }
 
     void RegisterActionTable(ActionTable* table) override {
+        RecordHostCall("IActionManager::RegisterActionTable");
         if (table != nullptr && std::find(tables_.begin(), tables_.end(), table) == tables_.end()) {
             tables_.push_back(table);
         }
     }
-    int NumActionTables() override { return static_cast<int>(tables_.size()); }
+    int NumActionTables() override {
+        RecordHostCall("IActionManager::NumActionTables");
+        return static_cast<int>(tables_.size()); }
     ActionTable* GetTable(int index) override {
+        RecordHostCall("IActionManager::GetTable");
         return index >= 0 && index < NumActionTables() ? tables_[static_cast<size_t>(index)]
                                                        : nullptr;
     }
     int ActivateActionTable(ActionCallback* callback, ActionTableId id) override {
+        RecordHostCall("IActionManager::ActivateActionTable");
         ActionTable* table = FindTable(id);
         if (table == nullptr || callback == nullptr) {
             return FALSE;
@@ -104,6 +109,7 @@ public:
         return TRUE;
     }
     int DeactivateActionTable(ActionCallback* callback, ActionTableId id) override {
+        RecordHostCall("IActionManager::DeactivateActionTable");
         ActionTable* table = FindTable(id);
         if (table == nullptr || table->GetCallback() != callback) {
             return FALSE;
@@ -112,6 +118,7 @@ public:
         return TRUE;
     }
     ActionTable* FindTable(ActionTableId id) override {
+        RecordHostCall("IActionManager::FindTable");
         for (ActionTable* table : tables_) {
             if (table->GetId() == id) {
                 return table;
@@ -120,14 +127,18 @@ public:
         return nullptr;
     }
     BOOL RegisterActionContext(ActionContextId contextId, const MCHAR* name) override {
+        RecordHostCall("IActionManager::RegisterActionContext");
         if (FindContext(contextId) != nullptr) {
             return FALSE;
         }
         contexts_.push_back(std::make_unique<ActionContext>(contextId, name));
         return TRUE;
     }
-    int NumActionContexts() override { return static_cast<int>(contexts_.size()); }
+    int NumActionContexts() override {
+        RecordHostCall("IActionManager::NumActionContexts");
+        return static_cast<int>(contexts_.size()); }
     ActionContext* FindContext(ActionContextId contextId) override {
+        RecordHostCall("IActionManager::FindContext");
         for (const auto& context : contexts_) {
             if (context->GetContextId() == contextId) {
                 return context.get();
@@ -137,6 +148,7 @@ public:
     }
 
     void Reset() {
+        HostInternalScope internal;
         for (ActionTable* table : tables_) {
             delete table;
         }
@@ -146,7 +158,7 @@ public:
         tables_.clear();
         callbacks_.clear();
         contexts_.clear();
-        RegisterActionContext(kHostContextId, u"Main UI");
+        RegisterActionContext(kHostContextId, _M("Main UI"));
         RegisterActionTable(new HostTable(HostDescriptions()));
         ActivateActionTable(new HostCallback, kHostTableId);
     }

@@ -2,7 +2,9 @@
 // table of the module the table was made with, and one item per command that runs it through
 // the table's callback.
 #include "actiontable.h"
+#include "host_parts.h"
 #include "module_strings.h"
+#include "sdk_text.h"
 
 namespace {
 
@@ -39,6 +41,7 @@ ActionTable::ActionTable(ActionTableId id, ActionContextId contextId, const MSTR
                          HACCEL /*accelerators*/, int count, ActionDescription* descriptions,
                          HINSTANCE module)
     : id_(id), contextId_(contextId), name_(name), module_(module) {
+    RecordHostCall("ActionTable::ActionTable");
     for (int index = 0; descriptions != nullptr && index < count; ++index) {
         const ActionDescription& description = descriptions[index];
         commands_.push_back(
@@ -56,6 +59,7 @@ ActionItem* ActionTable::operator[](int index) {
 }
 
 ActionItem* ActionTable::GetAction(int cmdId) {
+    RecordHostCall("ActionTable::GetAction");
     const Command* command = Find(cmdId);
     return command != nullptr ? command->item.get() : nullptr;
 }
@@ -116,6 +120,6 @@ BOOL ActionTable::LoadText(int resourceId, MSTR& text) const {
     if (!LoadModuleString(module_, resourceId, loaded)) {
         return FALSE;
     }
-    text = loaded.c_str();
+    text = SdkText(loaded);
     return TRUE;
 }

@@ -1,6 +1,6 @@
 // The simulated host's core interface: its main window, the open scene and saving it, the
-// action and menu managers, and the MAXScript entry point. The submission worker calls in from
-// its own thread, so the state is kept under a lock.
+// action and menu managers, and the MAXScript entry point. Every call is recorded with its
+// thread; the state is kept under a lock, since a faulty plug-in may call from any thread.
 #include <atomic>
 #include <mutex>
 
@@ -8,30 +8,36 @@
 #include "host_parts.h"
 #include "maxapi.h"
 #include "maxscript/maxscript.h"
+#include "sdk_text.h"
+#include "systemutilities.h"
 
 namespace {
 
 class SimulatedCore : public Interface {
 public:
-    HWND GetMAXHWnd() override {
+    HWND GetMAXHWnd() const override {
+        RecordHostCall("Interface::GetMAXHWnd");
         std::lock_guard<std::mutex> lock(mutex_);
         return window_;
     }
-    const MSTR& GetCurFileName() override {
+    MSTR& GetCurFileName() override {
+        RecordHostCall("Interface::GetCurFileName");
         std::lock_guard<std::mutex> lock(mutex_);
         return fileName_;
     }
-    const MSTR& GetCurFilePath() override {
+    MSTR& GetCurFilePath() override {
+        RecordHostCall("Interface::GetCurFilePath");
         std::lock_guard<std::mutex> lock(mutex_);
         return filePath_;
     }
-    BOOL SaveToFile(const MCHAR* fileName, BOOL /*clearNeedSaveFlag*/, BOOL useNewFile) override {
+    int SaveToFile(const MCHAR* fileName, BOOL /*clearNeedSaveFlag*/, BOOL useNewFile) override {
+        RecordHostCall("Interface::SaveToFile");
         maxsim::SceneSaver saver;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             saver = saver_;
         }
-        std::u16string path = fileName != nullptr ? fileName : u"";
+        std::u16string path = FromSdkText(fileName);
         if (!saver || path.empty() || !saver(path)) {
             return FALSE;
         }
@@ -67,12 +73,12 @@ public:
     void SetScene(const std::u16string& path) {
         std::lock_guard<std::mutex> lock(mutex_);
         size_t separator = path.find_last_of(u"/\\");
-        filePath_ = path.c_str();
-        fileName_ = (separator == std::u16string::npos ? path : path.substr(separator + 1)).c_str();
+        filePath_ = SdkText(path);
+        fileName_ = SdkText(separator == std::u16string::npos ? path : path.substr(separator + 1));
     }
     std::u16string ScenePath() {
         std::lock_guard<std::mutex> lock(mutex_);
-        return filePath_.data();
+        return FromSdkText(filePath_.data());
     }
     void SetRunner(maxsim::ScriptRunner runner) {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -84,7 +90,7 @@ public:
     }
 
 private:
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     HWND window_ = nullptr;
     MSTR fileName_;
     MSTR filePath_;
@@ -97,32 +103,38 @@ SimulatedCore& Core() {
     return *core;
 }
 
-std::atomic<HINSTANCE> g_languagePackModule{nullptr};
+std::atomic<bool> g_languagePackLocaleUsed{false};
 
 }  // namespace
 
 IActionManager* SimulatedCore::GetActionManager() {
+    RecordHostCall("Interface::GetActionManager");
     return &HostActionManager();
 }
 
 IMenuManager* SimulatedCore::GetMenuManager() {
+    RecordHostCall("Interface::GetMenuManager");
     return &HostMenuManager();
 }
 
 Interface* GetCOREInterface() {
+    RecordHostCall("GetCOREInterface");
     return &Core();
 }
 
 BOOL ExecuteMAXScriptScript(const MCHAR* script, MAXScript::ScriptSource /*source*/,
                             BOOL /*quietErrors*/, FPValue* result, BOOL /*logQuietErrors*/) {
-    return Core().RunScript(script != nullptr ? script : u"", result);
+    RecordHostCall("ExecuteMAXScriptScript");
+    return Core().RunScript(FromSdkText(script), result);
 }
 
 namespace MaxSDK::Util {
 
-// The host's language decides nothing on Linux (ZEP_LANGUAGE does); the call is only recorded.
-void UseLanguagePackLocale(HINSTANCE module) {
-    g_languagePackModule = module;
+// The host's language decides nothing here (ZEP_LANGUAGE does on Linux, the thread's language on
+// Windows); the call is only recorded.
+void UseLanguagePackLocale() {
+    RecordHostCall("MaxSDK::Util::UseLanguagePackLocale");
+    g_languagePackLocaleUsed = true;
 }
 
 }  // namespace MaxSDK::Util
@@ -130,12 +142,14 @@ void UseLanguagePackLocale(HINSTANCE module) {
 namespace maxsim {
 
 void ResetHost() {
+    TakeUiThread();
+    HostInternalScope internal;
     Core().Reset();
     ResetNotifications();
     // The host's menus show the host's table's items, so the table comes first.
     ResetActions();
     ResetMenus();
-    g_languagePackModule = nullptr;
+    g_languagePackLocaleUsed = false;
 }
 
 void SetMainWindow(HWND window) {
@@ -173,8 +187,8 @@ bool AnalysisResultPath(const std::u16string& script, std::u16string& path) {
     return true;
 }
 
-HINSTANCE LanguagePackModule() {
-    return g_languagePackModule;
+bool LanguagePackLocaleUsed() {
+    return g_languagePackLocaleUsed;
 }
 
 }  // namespace maxsim

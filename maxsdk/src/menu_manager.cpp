@@ -9,22 +9,37 @@
 #include "host/simulated_host.h"
 #include "host_parts.h"
 #include "iMenuMan.h"
+#include "sdk_text.h"
 
 namespace {
 
 class SimulatedMenuItem : public IMenuItem {
 public:
-    bool SetActionItem(ActionItem* actionItem) override {
+    void SetActionItem(ActionItem* actionItem) override {
+        RecordHostCall("IMenuItem::SetActionItem");
         action_ = actionItem;
-        return actionItem != nullptr;
     }
-    ActionItem* GetActionItem() override { return action_; }
-    void ActAsSeparator() override { separator_ = true; }
-    bool IsSeparator() override { return separator_; }
-    void SetSubMenu(IMenu* menu) override { subMenu_ = menu; }
-    IMenu* GetSubMenu() override { return subMenu_; }
-    void SetTitle(const MSTR& title) override { title_ = title; }
-    const MSTR& GetTitle() override { return title_; }
+    ActionItem* GetActionItem() const override {
+        RecordHostCall("IMenuItem::GetActionItem");
+        return action_; }
+    void ActAsSeparator() override {
+        RecordHostCall("IMenuItem::ActAsSeparator");
+        separator_ = true; }
+    bool IsSeparator() const override {
+        RecordHostCall("IMenuItem::IsSeparator");
+        return separator_; }
+    void SetSubMenu(IMenu* menu) override {
+        RecordHostCall("IMenuItem::SetSubMenu");
+        subMenu_ = menu; }
+    IMenu* GetSubMenu() override {
+        RecordHostCall("IMenuItem::GetSubMenu");
+        return subMenu_; }
+    void SetTitle(const MCHAR* title) override {
+        RecordHostCall("IMenuItem::SetTitle");
+        title_ = title; }
+    const MSTR& GetTitle() override {
+        RecordHostCall("IMenuItem::GetTitle");
+        return title_; }
 
 private:
     ActionItem* action_ = nullptr;
@@ -35,14 +50,22 @@ private:
 
 class SimulatedMenu : public IMenu {
 public:
-    void SetTitle(const MSTR& title) override { title_ = title; }
-    const MSTR& GetTitle() override { return title_; }
-    int NumItems() override { return static_cast<int>(items_.size()); }
+    void SetTitle(const MCHAR* title) override {
+        RecordHostCall("IMenu::SetTitle");
+        title_ = title; }
+    const MSTR& GetTitle() override {
+        RecordHostCall("IMenu::GetTitle");
+        return title_; }
+    int NumItems() const override {
+        RecordHostCall("IMenu::NumItems");
+        return static_cast<int>(items_.size()); }
     IMenuItem* GetItem(int position) override {
+        RecordHostCall("IMenu::GetItem");
         return position >= 0 && position < NumItems() ? items_[static_cast<size_t>(position)]
                                                       : nullptr;
     }
     void AddItem(IMenuItem* item, int position) override {
+        RecordHostCall("IMenu::AddItem");
         if (item == nullptr) {
             return;
         }
@@ -53,11 +76,13 @@ public:
         }
     }
     void RemoveItem(int position) override {
+        RecordHostCall("IMenu::RemoveItem");
         if (position >= 0 && position < NumItems()) {
             items_.erase(items_.begin() + position);
         }
     }
     void RemoveItem(IMenuItem* item) override {
+        RecordHostCall("IMenu::RemoveItem");
         items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
     }
     // Drops every item that opens `menu`.
@@ -73,11 +98,21 @@ private:
 class MenuBarContext : public IMenuBarContext {
 public:
     MenuBarContext(MenuContextId id, const MCHAR* name) : id_(id), name_(name) {}
-    MenuContextId GetId() override { return id_; }
-    MenuContextType GetType() override { return kMenuContextMenuBar; }
-    MSTR& GetName() override { return name_; }
-    void SetMenu(IMenu* menu) override { menu_ = menu; }
-    IMenu* GetMenu() override { return menu_; }
+    MenuContextId GetId() override {
+        RecordHostCall("IMenuBarContext::GetId");
+        return id_; }
+    MenuContextType GetType() override {
+        RecordHostCall("IMenuBarContext::GetType");
+        return kMenuContextMenuBar; }
+    MSTR& GetName() override {
+        RecordHostCall("IMenuBarContext::GetName");
+        return name_; }
+    void SetMenu(IMenu* menu) override {
+        RecordHostCall("IMenuBarContext::SetMenu");
+        menu_ = menu; }
+    IMenu* GetMenu() override {
+        RecordHostCall("IMenuBarContext::GetMenu");
+        return menu_; }
 
 private:
     MenuContextId id_;
@@ -86,16 +121,16 @@ private:
 };
 
 struct HostMenu {
-    const char16_t* title;
+    const MCHAR* title;
     std::vector<int> commands;  // 0 is a separator
 };
 
 const std::vector<HostMenu>& HostMenus() {
     static const std::vector<HostMenu> menus{
-        {u"File", {40001, 40002, 40003, 40004, 0, 40005}},
-        {u"Edit", {40011, 40012, 0, 40013}},
-        {u"Rendering", {40021, 40022}},
-        {u"Help", {40031, 0, 40032}},
+        {_M("File"), {40001, 40002, 40003, 40004, 0, 40005}},
+        {_M("Edit"), {40011, 40012, 0, 40013}},
+        {_M("Rendering"), {40021, 40022}},
+        {_M("Help"), {40031, 0, 40032}},
     };
     return menus;
 }
@@ -105,6 +140,7 @@ public:
     SimulatedMenuManager() { Reset(); }
 
     bool RegisterMenu(IMenu* menu, DWORD /*flags*/) override {
+        RecordHostCall("IMenuManager::RegisterMenu");
         if (menu == nullptr || IsRegistered(menu)) {
             return false;
         }
@@ -112,6 +148,7 @@ public:
         return true;
     }
     bool UnRegisterMenu(IMenu* menu) override {
+        RecordHostCall("IMenuManager::UnRegisterMenu");
         if (menu == nullptr || !IsRegistered(menu)) {
             return false;
         }
@@ -127,7 +164,8 @@ public:
         return true;
     }
     IMenu* FindMenu(const MCHAR* title) override {
-        if (title == nullptr || *title == u'\0') {
+        RecordHostCall("IMenuManager::FindMenu");
+        if (title == nullptr || *title == 0) {
             return nullptr;
         }
         for (IMenu* menu : registered_) {
@@ -138,6 +176,7 @@ public:
         return nullptr;
     }
     bool RegisterMenuBarContext(MenuContextId contextId, const MCHAR* name) override {
+        RecordHostCall("IMenuManager::RegisterMenuBarContext");
         if (GetContext(contextId) != nullptr) {
             return false;
         }
@@ -145,6 +184,7 @@ public:
         return true;
     }
     IMenuContext* GetContext(MenuContextId contextId) override {
+        RecordHostCall("IMenuManager::GetContext");
         for (const auto& context : contexts_) {
             if (context->GetId() == contextId) {
                 return context.get();
@@ -152,11 +192,20 @@ public:
         }
         return nullptr;
     }
-    void UpdateMenuBar() override {}
-    IMenu* GetMainMenuBar() override { return MainBarContext().GetMenu(); }
-    void SetMainMenuBar(IMenu* menu) override { MainBarContext().SetMenu(menu); }
-    int NumMenus() override { return static_cast<int>(registered_.size()); }
+    void UpdateMenuBar() override {
+        RecordHostCall("IMenuManager::UpdateMenuBar");
+       }
+    IMenu* GetMainMenuBar() override {
+        RecordHostCall("IMenuManager::GetMainMenuBar");
+        return MainBarContext().GetMenu(); }
+    void SetMainMenuBar(IMenu* menu) override {
+        RecordHostCall("IMenuManager::SetMainMenuBar");
+        MainBarContext().SetMenu(menu); }
+    int NumMenus() override {
+        RecordHostCall("IMenuManager::NumMenus");
+        return static_cast<int>(registered_.size()); }
     IMenu* GetMenuAt(int index) override {
+        RecordHostCall("IMenuManager::GetMenuAt");
         return index >= 0 && index < NumMenus() ? registered_[static_cast<size_t>(index)] : nullptr;
     }
 
@@ -164,14 +213,15 @@ public:
     SimulatedMenuItem* NewItem() { return items_.emplace_back(new SimulatedMenuItem).get(); }
 
     void Reset() {
+        HostInternalScope internal;
         registered_.clear();
         contexts_.clear();
         items_.clear();
         menus_.clear();
         IMenu* bar = NewMenu();
-        bar->SetTitle(u"Main Menu Bar");
+        bar->SetTitle(_M("Main Menu Bar"));
         RegisterMenu(bar, 0);
-        RegisterMenuBarContext(kMainMenuBar, u"Main Menu Bar");
+        RegisterMenuBarContext(kMainMenuBar, _M("Main Menu Bar"));
         MainBarContext().SetMenu(bar);
         ActionTable* hostTable = HostActionManager().FindTable(0);
         for (const HostMenu& host : HostMenus()) {
@@ -221,7 +271,7 @@ maxsim::MenuEntry Entry(IMenuItem& item, int depth) {
         entry.kind = maxsim::MenuEntry::Kind::Separator;
     } else if (IMenu* menu = item.GetSubMenu(); menu != nullptr) {
         entry.kind = maxsim::MenuEntry::Kind::SubMenu;
-        entry.text = menu->GetTitle().data();
+        entry.text = FromSdkText(menu->GetTitle().data());
         for (int position = 0; depth < kMaxMenuDepth && position < menu->NumItems(); ++position) {
             entry.entries.push_back(Entry(*menu->GetItem(position), depth + 1));
         }
@@ -229,9 +279,9 @@ maxsim::MenuEntry Entry(IMenuItem& item, int depth) {
         entry.command = action->GetId();
         MSTR text;
         action->GetMenuText(text);
-        entry.text = text.data();
+        entry.text = FromSdkText(text.data());
     } else {
-        entry.text = item.GetTitle().data();
+        entry.text = FromSdkText(item.GetTitle().data());
     }
     return entry;
 }
@@ -239,10 +289,12 @@ maxsim::MenuEntry Entry(IMenuItem& item, int depth) {
 }  // namespace
 
 IMenu* GetIMenu() {
+    RecordHostCall("GetIMenu");
     return Manager().NewMenu();
 }
 
 IMenuItem* GetIMenuItem() {
+    RecordHostCall("GetIMenuItem");
     return Manager().NewItem();
 }
 
@@ -257,6 +309,7 @@ void ResetMenus() {
 namespace maxsim {
 
 std::vector<MenuEntry> MainMenuBar() {
+    HostInternalScope internal;
     std::vector<MenuEntry> entries;
     IMenu* bar = Manager().GetMainMenuBar();
     for (int position = 0; bar != nullptr && position < bar->NumItems(); ++position) {

@@ -32,6 +32,7 @@ bool IsRegistered(const Registration& registration) {
 }  // namespace
 
 int RegisterNotification(NOTIFYPROC proc, void* param, int code) {
+    RecordHostCall("RegisterNotification");
     if (proc == nullptr) {
         return 0;
     }
@@ -44,6 +45,7 @@ int RegisterNotification(NOTIFYPROC proc, void* param, int code) {
 }
 
 int UnRegisterNotification(NOTIFYPROC proc, void* param, int code) {
+    RecordHostCall("UnRegisterNotification");
     std::lock_guard<std::mutex> lock(g_mutex);
     return std::erase(Registrations(), Registration{proc, param, code}) > 0 ? 1 : 0;
 }

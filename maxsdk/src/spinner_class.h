@@ -4,6 +4,9 @@
 
 #include "platform/win/window_types.h"
 
+// The class name a dialog template gives a spinner control.
+inline constexpr char16_t kSpinnerWindowClass[] = u"SpinnerControl";
+
 // Makes the spinner's class known to the window system (once; later calls do nothing).
 void RegisterSpinnerClass();
 

@@ -1,5 +1,4 @@
 // The spinner on the headless window system: a custom class whose arrows the driver can click.
-#include "custcont.h"
 #include "platform/headless/custom_controls.h"
 #include "spinner_class.h"
 

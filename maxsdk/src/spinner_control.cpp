@@ -10,6 +10,8 @@
 #include <string>
 
 #include "custcont.h"
+#include "winutil.h"
+#include "host_parts.h"
 #include "platform/win/controls.h"
 #include "platform/win/window.h"
 #include "spinner_class.h"
@@ -70,21 +72,29 @@ class SpinnerControl : public ISpinnerControl {
 public:
     explicit SpinnerControl(HWND window) : window_(window) {}
 
-    HWND GetHwnd() override { return window_; }
+    HWND GetHwnd() override {
+        RecordHostCall("ISpinnerControl::GetHwnd");
+        return window_; }
 
     void Enable(BOOL onOff) override {
+        RecordHostCall("ISpinnerControl::Enable");
         win::EnableWindow(window_, onOff);
         SpinnerState state = Load(window_);
         if (state.edit != nullptr) {
             win::EnableWindow(state.edit, onOff);
         }
     }
-    void Disable() override { Enable(FALSE); }
-    BOOL IsEnabled() override { return win::IsWindowEnabled(window_); }
+    void Disable() override {
+        RecordHostCall("ISpinnerControl::Disable");
+        Enable(FALSE); }
+    BOOL IsEnabled() override {
+        RecordHostCall("ISpinnerControl::IsEnabled");
+        return win::IsWindowEnabled(window_); }
 
     // The value the field shows when it holds a number (the user may have typed one), else the
     // last value set; always within the limits.
     float GetFVal() override {
+        RecordHostCall("ISpinnerControl::GetFVal");
         SpinnerState state = Load(window_);
         float typed = 0.0f;
         if (state.edit != nullptr && ReadNumber(win::GetWindowText(state.edit, 260), typed)) {
@@ -92,15 +102,19 @@ public:
         }
         return state.value;
     }
-    int GetIVal() override { return static_cast<int>(GetFVal()); }
+    int GetIVal() override {
+        RecordHostCall("ISpinnerControl::GetIVal");
+        return static_cast<int>(GetFVal()); }
 
     void SetScale(float scale) override {
+        RecordHostCall("ISpinnerControl::SetScale");
         SpinnerState state = Load(window_);
         state.scale = scale;
         Store(window_, state);
     }
 
     void SetValue(float value, int notify) override {
+        RecordHostCall("ISpinnerControl::SetValue");
         SpinnerState state = Load(window_);
         state.value =
             std::isnan(value) ? state.minimum : std::clamp(value, state.minimum, state.maximum);
@@ -113,9 +127,12 @@ public:
                              reinterpret_cast<LPARAM>(this));
         }
     }
-    void SetValue(int value, int notify) override { SetValue(static_cast<float>(value), notify); }
+    void SetValue(int value, int notify) override {
+        RecordHostCall("ISpinnerControl::SetValue");
+        SetValue(static_cast<float>(value), notify); }
 
     void SetLimits(float minimum, float maximum, int limitCurValue) override {
+        RecordHostCall("ISpinnerControl::SetLimits");
         SpinnerState state = Load(window_);
         state.minimum = minimum;
         state.maximum = maximum;
@@ -125,10 +142,12 @@ public:
         Store(window_, state);
     }
     void SetLimits(int minimum, int maximum, int limitCurValue) override {
+        RecordHostCall("ISpinnerControl::SetLimits");
         SetLimits(static_cast<float>(minimum), static_cast<float>(maximum), limitCurValue);
     }
 
     void LinkToEdit(HWND edit, EditSpinnerType /*type*/) override {
+        RecordHostCall("ISpinnerControl::LinkToEdit");
         SpinnerState state = Load(window_);
         state.edit = edit;
         Store(window_, state);
@@ -162,6 +181,7 @@ private:
 }  // namespace
 
 ISpinnerControl* GetISpinner(HWND control) {
+    RecordHostCall("GetISpinner");
     if (control == nullptr) {
         return nullptr;
     }
@@ -170,6 +190,7 @@ ISpinnerControl* GetISpinner(HWND control) {
 }
 
 void ReleaseISpinner(ISpinnerControl* spinner) {
+    RecordHostCall("ReleaseISpinner");
     delete spinner;
 }
 
@@ -180,6 +201,8 @@ bool StepSpinner(HWND control, int delta) {
 
 ISpinnerControl* SetupFloatSpinner(HWND dialog, int spinnerId, int editId, float minimum,
                                    float maximum, float value, float scale) {
+    RecordHostCall("SetupFloatSpinner");
+    HostInternalScope internal;
     ISpinnerControl* spinner = GetISpinner(win::GetDlgItem(dialog, spinnerId));
     if (spinner == nullptr) {
         return nullptr;
@@ -192,16 +215,20 @@ ISpinnerControl* SetupFloatSpinner(HWND dialog, int spinnerId, int editId, float
 }
 
 void SetCheckBox(HWND dialog, int id, BOOL checked) {
+    RecordHostCall("SetCheckBox");
     win::CheckDlgButton(dialog, id, checked != FALSE ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void SetWindowTextFloat(HWND window, float value, int precision) {
+BOOL SetWindowTextFloat(HWND window, float value, int precision) {
+    RecordHostCall("SetWindowTextFloat");
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", precision, static_cast<double>(value));
-    win::SetWindowText(window, std::u16string(text, text + std::char_traits<char>::length(text)));
+    return win::SetWindowText(window,
+                              std::u16string(text, text + std::char_traits<char>::length(text)));
 }
 
-void SetWindowTextInt(HWND window, int value) {
+BOOL SetWindowTextInt(HWND window, int value) {
+    RecordHostCall("SetWindowTextInt");
     std::string text = std::to_string(value);
-    win::SetWindowText(window, std::u16string(text.begin(), text.end()));
+    return win::SetWindowText(window, std::u16string(text.begin(), text.end()));
 }

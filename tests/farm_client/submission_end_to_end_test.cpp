@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
 
 #include "tests/farm_client/serve_process.h"
 #include "tests/support/temp_root.h"
@@ -59,23 +60,40 @@ protected:
     testing_support::ServeProcess server;
 };
 
-// The same as a user makes it in 3ds Max: the plug-in's menu command, a ticked camera, the
-// cleaning box and the submit button, in max-sim. The accepted job ends the dialog, which keeps
-// its tool tips until a dialog is next closed; the user opens it once more and closes it.
+// The same as a user makes it in 3ds Max: the plug-in's menu command, a ticked camera, an
+// edited one, remembered settings, a new scene name, the cleaning box and the submit button, in
+// max-sim. The accepted job ends the dialog, which keeps its tool tips until a dialog is next
+// closed; the user opens it once more and closes it. Every call into the host, the worker's
+// saving and cleaning among them, came on the host's thread.
 TEST_F(SubmissionEndToEndTest, ASubmissionThroughThePluginsDialog) {
     const std::string scene = CopyScene("studio.max", "scenes");
     ToolRun run = Run(MAX_SIM_PATH, {"--json", "open", scene, "action 1497", "tick Studio_Front",
+                                     "dblclick Studio_Top", "click 1042", "text 1015 1280",
+                                     "click 1014", "click 1001", "text 1036 studio_v2",
                                      "click 1000", "click 1005", "wait", "action 1497", "close"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     std::vector<std::string> boxes;
     Json::Value submission = Submission(run, &boxes);
     EXPECT_EQ(submission["result"].asInt(), 10001) << run.out;
     EXPECT_THAT(boxes, testing::ElementsAre("{98}"));
-    // The cleaning scripts have saved the scene without its malicious scripts, and that scene
-    // is the one packed.
-    EXPECT_THAT(root.ReadFile("scenes/studio.max"), testing::HasSubstr(R"("scripts" : [])"));
+    std::set<std::string> calls;
+    const Json::Value record = run.Json();
+    for (const Json::Value& event : record["events"]) {
+        if (event["event"] == "host") {
+            calls.insert(event["call"].asString());
+            EXPECT_TRUE(event["uiThread"].asBool()) << event["call"];
+        }
+    }
+    EXPECT_THAT(calls, testing::IsSupersetOf({"Interface::GetCurFilePath", "Interface::SaveToFile",
+                                              "ExecuteMAXScriptScript", "SetupFloatSpinner",
+                                              "RegisterNotification", "IMenuManager::RegisterMenu",
+                                              "IActionManager::RegisterActionTable"}));
+    // The cleaning scripts have saved the scene under its new name without its malicious
+    // scripts, and that scene is the one packed; the scene as it was is kept.
+    EXPECT_THAT(root.ReadFile("scenes/studio_v2.max"), testing::HasSubstr(R"("scripts" : [])"));
+    EXPECT_THAT(root.ReadFile("scenes/studio.max"), testing::HasSubstr("alc_startup"));
     ToolRun packed =
-        RunTool("/usr/bin/7zz", {"e", "-so", submission["archive"].asString(), "studio.max"});
+        RunTool("/usr/bin/7zz", {"e", "-so", submission["archive"].asString(), "studio_v2.max"});
     EXPECT_EQ(packed.exitCode, 0) << packed.err;
     EXPECT_THAT(packed.out, testing::HasSubstr(R"("scripts" : [])"));
     EXPECT_THAT(packed.out, testing::Not(testing::HasSubstr("alc_startup")));

@@ -28,10 +28,19 @@ protected:
     }
     std::string Scene() { return (root.Path() / "scenes/shot1.max").string(); }
 
-    // The events of a run that printed one JSON record.
+    // The events of a run that printed one JSON record, but for the plug-in's calls into the
+    // host, each of which must have come on the host's thread.
     static Json::Value Events(const ToolRun& run) {
-        Json::Value events = run.Json()["events"];
-        EXPECT_TRUE(events.isArray()) << run.out << run.err;
+        Json::Value all = run.Json()["events"];
+        EXPECT_TRUE(all.isArray()) << run.out << run.err;
+        Json::Value events(Json::arrayValue);
+        for (const Json::Value& event : all) {
+            if (event["event"] != "host") {
+                events.append(event);
+            } else {
+                EXPECT_TRUE(event["uiThread"].asBool()) << event["call"];
+            }
+        }
         return events;
     }
     static std::vector<std::string> Kinds(const Json::Value& events) {

@@ -25,6 +25,8 @@ public:
     // Takes in what the plug-in wrote since the last event, the unfinished last line included.
     void Flush();
     bool HadError() const;
+    // Whether the record is printed as JSON at the end.
+    bool PrintsJson() const { return json_; }
     // With --json: prints the whole record.
     void PrintJson();
 

@@ -138,6 +138,17 @@ void RecordListener(EventLog& log, const std::string& line) {
     log.Add(event, "listener: " + line);
 }
 
+void RecordHostCall(EventLog& log, const HostCall& call) {
+    Json::Value event(Json::objectValue);
+    event["event"] = "host";
+    event["call"] = call.name;
+    event["uiThread"] = call.uiThread;
+    // Readable output names only the calls that broke the host's rule.
+    if (log.PrintsJson() || !call.uiThread) {
+        log.Add(event, "host: " + call.name + " called from a thread other than the host's");
+    }
+}
+
 void RecordSubmission(EventLog& log, const char* json) {
     Json::Value report;
     if (json == nullptr || !ParseJsonText(json, report) || !report.isObject()) {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "host/simulated_host.h"
 #include "platform/headless/events.h"
 #include "platform/headless/state_dump.h"
 #include "tools/max-sim/event_log.h"
@@ -17,6 +18,8 @@ void RecordMenu(EventLog& log);
 void RecordDialog(EventLog& log, const win::headless::DialogState& state);
 // A line the interpreter wrote to its listener.
 void RecordListener(EventLog& log, const std::string& line);
+// A call the plug-in made into the host, and whether it came on the host's UI thread.
+void RecordHostCall(EventLog& log, const HostCall& call);
 // A finished submission, as the module reports it (a JSON object).
 void RecordSubmission(EventLog& log, const char* json);
 // A dialog max-sim closes because the steps ran out.

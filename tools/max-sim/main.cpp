@@ -121,10 +121,16 @@ bool ReadSteps(const Options& options, std::vector<maxsim::Step>& steps, std::st
     return maxsim::ParseStepWords(options.stepWords, steps, failed, error);
 }
 
+// 3 when the plug-in called the host from another thread than the host's, 2 when a step could
+// not be applied.
 int Finish(maxsim::EventLog& log) {
+    maxsim::SetHostCallObserver(nullptr);
     log.Flush();
     log.PrintJson();
     win::headless::SetEventObserver(nullptr);
+    if (!maxsim::OffThreadHostCalls().empty()) {
+        return 3;
+    }
     return log.HadError() ? 2 : 0;
 }
 
@@ -170,6 +176,8 @@ int main(int argc, char** argv) {
     win::headless::SetEventObserver(
         [&log](const win::headless::WindowEvent& event) { maxsim::RecordWindowEvent(log, event); });
     maxsim::ResetHost();
+    maxsim::SetHostCallObserver(
+        [&log](const maxsim::HostCall& call) { maxsim::RecordHostCall(log, call); });
     maxsim::SimulatedMax host(options.failures);
     host.Install();
     host.SetListener([&log](const std::string& line) { maxsim::RecordListener(log, line); });

@@ -34,6 +34,21 @@ bool CameraRow(HWND dialog, const std::string& name, int& row, std::string& erro
     return true;
 }
 
+// The item of `command` in the first table that has it, as a click on its menu item finds it;
+// null when no table has it.
+ActionItem* FindActionItem(int command) {
+    HostOwnCalls own;
+    Interface* core = GetCOREInterface();
+    IActionManager* actions = core != nullptr ? core->GetActionManager() : nullptr;
+    for (int index = 0; actions != nullptr && index < actions->NumActionTables(); ++index) {
+        ActionTable* table = actions->GetTable(index);
+        if (ActionItem* item = table != nullptr ? table->GetAction(command) : nullptr) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 Session::Session(PluginModule& module, SimulatedMax& host, EventLog& log)
@@ -187,22 +202,16 @@ bool Session::ApplyToDialog(const Step& step, HWND dialog, std::string& error) {
 // As a click on the command's menu item: the item of the first table that has the command runs
 // it through the table's callback.
 bool Session::RunAction(int command, std::string& error) {
-    Interface* core = GetCOREInterface();
-    IActionManager* actions = core != nullptr ? core->GetActionManager() : nullptr;
-    for (int index = 0; actions != nullptr && index < actions->NumActionTables(); ++index) {
-        ActionTable* table = actions->GetTable(index);
-        ActionItem* item = table != nullptr ? table->GetAction(command) : nullptr;
-        if (item == nullptr) {
-            continue;
-        }
-        if (item->ExecuteAction() == FALSE) {
-            error = "command " + std::to_string(command) + " has no callback to run it";
-            return false;
-        }
-        return true;
+    ActionItem* item = FindActionItem(command);
+    if (item == nullptr) {
+        error = "no action table has command " + std::to_string(command);
+        return false;
     }
-    error = "no action table has command " + std::to_string(command);
-    return false;
+    if (item->ExecuteAction() == FALSE) {
+        error = "command " + std::to_string(command) + " has no callback to run it";
+        return false;
+    }
+    return true;
 }
 
 bool Session::WaitForSubmissions(std::string& error) {

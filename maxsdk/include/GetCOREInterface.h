@@ -1,0 +1,6 @@
+#pragma once
+// Stand-in for the host SDK's access to its core interface.
+
+class Interface;
+
+Interface* GetCOREInterface();
