@@ -14,10 +14,12 @@ endfunction()
 
 # zep_library(name [SHARED] SOURCES ... DEPENDS ...): a library for one subsystem folder (static
 # unless SHARED), with the alias zep::name, including the project root so headers are named by
-# folder ("log/pmx_logger.h").
+# folder ("log/pmx_logger.h"). SHARED libraries are shared with the simulated host's programs;
+# the Visual Studio build makes the one module 3ds Max loads, self-contained, so every library
+# is static there.
 function(zep_library name)
   cmake_parse_arguments(ARG "SHARED" "" "SOURCES;DEPENDS" ${ARGN})
-  if(ARG_SHARED)
+  if(ARG_SHARED AND NOT MSVC)
     add_library(zep_${name} SHARED ${ARG_SOURCES})
   else()
     add_library(zep_${name} STATIC ${ARG_SOURCES})

@@ -11,8 +11,12 @@
 #define ZEP_PLUGIN_EXPORT __attribute__((visibility("default")))
 #endif
 
-// 3ds Max 2022: release 24000 << 16, API 60 << 8, SDK revision 0.
+// 3ds Max 2022: release 24000 << 16, API 60 << 8, SDK revision 0, which is what the 2022 SDK's
+// VERSION_3DSMAX yields; built against the real SDK, the two are held equal.
 inline constexpr ULONG kMaxSdkVersion = (24000UL << 16) + (60UL << 8) + 0;
+#ifdef VERSION_3DSMAX
+static_assert(kMaxSdkVersion == VERSION_3DSMAX, "LibVersion must be the 2022 SDK's version");
+#endif
 
 extern "C" {
 

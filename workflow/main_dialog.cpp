@@ -10,6 +10,7 @@
 #include "platform/standard_output.h"
 #include "platform/tcp_socket.h"
 #include "platform/win/controls.h"
+#include "platform/win/thread_language.h"
 #include "platform/win/window.h"
 #include "resources/message_box.h"
 #include "resources/resource.h"
@@ -117,8 +118,12 @@ void StartSubmission(HWND dialog, const MainDialogTexts& texts) {
         return;
     }
     WorkerStarted();
-    state.submitThread =
-        new std::thread(SubmitWorker, dialog, texts.caption, texts.secondCaption, texts.marker);
+    // Both threads show the dialog's texts in the dialog's language.
+    const win::ThreadLanguage language = win::GetThreadLanguage();
+    state.submitThread = new std::thread([=] {
+        win::SetThreadLanguage(language);
+        SubmitWorker(dialog, texts.caption, texts.secondCaption, texts.marker);
+    });
     state.submitThread->detach();
 
     if (state.progressRunState.load() >= kThreadFinished) {
@@ -128,8 +133,10 @@ void StartSubmission(HWND dialog, const MainDialogTexts& texts) {
     }
     if (state.progressRunState.load() == -1) {
         state.progressRunState = 0;
-        state.progressThread = new std::thread(RunProgressDialog, dialog, texts.caption,
-                                               texts.secondCaption, texts.marker);
+        state.progressThread = new std::thread([=] {
+            win::SetThreadLanguage(language);
+            RunProgressDialog(dialog, texts.caption, texts.secondCaption, texts.marker);
+        });
         state.progressThread->detach();
     }
     state.closeProgress = false;

@@ -19,11 +19,11 @@ using ScriptRunner = std::function<BOOL(const std::u16string& script, FPValue* r
 // Writes the open scene to `path`; true when the file was written.
 using SceneSaver = std::function<bool(const std::u16string& path)>;
 
-// A fresh host, whose user-interface thread is the calling one: no scene, no window, scripts that fail and saves that fail; no notification
-// registered; the action manager with the host's own table only; the menu manager with the main
-// menu bar (context 1) holding the host's own menus ("File", "Edit", "Rendering", "Help").
-// Everything plug-ins handed to the host (tables, callbacks, menus) is deleted, so a module must
-// still be loaded when the host is reset.
+// A fresh host, whose user-interface thread is the calling one: no scene, no window, scripts that
+// fail and saves that fail; no notification registered; the action manager with the host's own
+// table only; the menu manager with the main menu bar (context 1) holding the host's own menus
+// ("File", "Edit", "Rendering", "Help"). Everything plug-ins handed to the host (tables, callbacks,
+// menus) is deleted, so a module must still be loaded when the host is reset.
 void ResetHost();
 
 void SetMainWindow(HWND window);
@@ -84,6 +84,9 @@ public:
 // `id` (at most `bufferUnits` - 1 units and a terminating zero) and returns its length, or 0
 // when the module has no such string. The host offers buffers of kModuleStringUnits units.
 inline constexpr char kModuleStringExport[] = "ZepLoadString";
+// String `id` of a module as the host reads it through the module's handle (on Windows from the
+// module's string table in the thread's language); empty when it has none.
+std::u16string ModuleText(HINSTANCE module, int id);
 inline constexpr int kModuleStringUnits = 256;
 using ModuleStringLookup = int (*)(int id, char16_t* buffer, int bufferUnits);
 

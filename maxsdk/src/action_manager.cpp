@@ -92,7 +92,8 @@ public:
     }
     int NumActionTables() override {
         RecordHostCall("IActionManager::NumActionTables");
-        return static_cast<int>(tables_.size()); }
+        return static_cast<int>(tables_.size());
+    }
     ActionTable* GetTable(int index) override {
         RecordHostCall("IActionManager::GetTable");
         return index >= 0 && index < NumActionTables() ? tables_[static_cast<size_t>(index)]
@@ -136,7 +137,8 @@ public:
     }
     int NumActionContexts() override {
         RecordHostCall("IActionManager::NumActionContexts");
-        return static_cast<int>(contexts_.size()); }
+        return static_cast<int>(contexts_.size());
+    }
     ActionContext* FindContext(ActionContextId contextId) override {
         RecordHostCall("IActionManager::FindContext");
         for (const auto& context : contexts_) {

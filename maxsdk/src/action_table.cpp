@@ -115,6 +115,15 @@ const ActionTable::Command* ActionTable::Find(int cmdId) const {
     return nullptr;
 }
 
+namespace maxsim {
+
+std::u16string ModuleText(HINSTANCE module, int id) {
+    std::u16string text;
+    return LoadModuleString(module, id, text) ? text : std::u16string();
+}
+
+}  // namespace maxsim
+
 BOOL ActionTable::LoadText(int resourceId, MSTR& text) const {
     std::u16string loaded;
     if (!LoadModuleString(module_, resourceId, loaded)) {

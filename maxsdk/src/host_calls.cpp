@@ -50,7 +50,6 @@ void RecordHostCall(const char* name) {
     }
 }
 
-
 void TakeUiThread() {
     CallRecord& record = Record();
     std::lock_guard<std::mutex> lock(record.mutex);

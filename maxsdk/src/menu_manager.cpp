@@ -21,25 +21,32 @@ public:
     }
     ActionItem* GetActionItem() const override {
         RecordHostCall("IMenuItem::GetActionItem");
-        return action_; }
+        return action_;
+    }
     void ActAsSeparator() override {
         RecordHostCall("IMenuItem::ActAsSeparator");
-        separator_ = true; }
+        separator_ = true;
+    }
     bool IsSeparator() const override {
         RecordHostCall("IMenuItem::IsSeparator");
-        return separator_; }
+        return separator_;
+    }
     void SetSubMenu(IMenu* menu) override {
         RecordHostCall("IMenuItem::SetSubMenu");
-        subMenu_ = menu; }
+        subMenu_ = menu;
+    }
     IMenu* GetSubMenu() override {
         RecordHostCall("IMenuItem::GetSubMenu");
-        return subMenu_; }
+        return subMenu_;
+    }
     void SetTitle(const MCHAR* title) override {
         RecordHostCall("IMenuItem::SetTitle");
-        title_ = title; }
+        title_ = title;
+    }
     const MSTR& GetTitle() override {
         RecordHostCall("IMenuItem::GetTitle");
-        return title_; }
+        return title_;
+    }
 
 private:
     ActionItem* action_ = nullptr;
@@ -52,13 +59,16 @@ class SimulatedMenu : public IMenu {
 public:
     void SetTitle(const MCHAR* title) override {
         RecordHostCall("IMenu::SetTitle");
-        title_ = title; }
+        title_ = title;
+    }
     const MSTR& GetTitle() override {
         RecordHostCall("IMenu::GetTitle");
-        return title_; }
+        return title_;
+    }
     int NumItems() const override {
         RecordHostCall("IMenu::NumItems");
-        return static_cast<int>(items_.size()); }
+        return static_cast<int>(items_.size());
+    }
     IMenuItem* GetItem(int position) override {
         RecordHostCall("IMenu::GetItem");
         return position >= 0 && position < NumItems() ? items_[static_cast<size_t>(position)]
@@ -100,19 +110,24 @@ public:
     MenuBarContext(MenuContextId id, const MCHAR* name) : id_(id), name_(name) {}
     MenuContextId GetId() override {
         RecordHostCall("IMenuBarContext::GetId");
-        return id_; }
+        return id_;
+    }
     MenuContextType GetType() override {
         RecordHostCall("IMenuBarContext::GetType");
-        return kMenuContextMenuBar; }
+        return kMenuContextMenuBar;
+    }
     MSTR& GetName() override {
         RecordHostCall("IMenuBarContext::GetName");
-        return name_; }
+        return name_;
+    }
     void SetMenu(IMenu* menu) override {
         RecordHostCall("IMenuBarContext::SetMenu");
-        menu_ = menu; }
+        menu_ = menu;
+    }
     IMenu* GetMenu() override {
         RecordHostCall("IMenuBarContext::GetMenu");
-        return menu_; }
+        return menu_;
+    }
 
 private:
     MenuContextId id_;
@@ -192,18 +207,19 @@ public:
         }
         return nullptr;
     }
-    void UpdateMenuBar() override {
-        RecordHostCall("IMenuManager::UpdateMenuBar");
-       }
+    void UpdateMenuBar() override { RecordHostCall("IMenuManager::UpdateMenuBar"); }
     IMenu* GetMainMenuBar() override {
         RecordHostCall("IMenuManager::GetMainMenuBar");
-        return MainBarContext().GetMenu(); }
+        return MainBarContext().GetMenu();
+    }
     void SetMainMenuBar(IMenu* menu) override {
         RecordHostCall("IMenuManager::SetMainMenuBar");
-        MainBarContext().SetMenu(menu); }
+        MainBarContext().SetMenu(menu);
+    }
     int NumMenus() override {
         RecordHostCall("IMenuManager::NumMenus");
-        return static_cast<int>(registered_.size()); }
+        return static_cast<int>(registered_.size());
+    }
     IMenu* GetMenuAt(int index) override {
         RecordHostCall("IMenuManager::GetMenuAt");
         return index >= 0 && index < NumMenus() ? registered_[static_cast<size_t>(index)] : nullptr;

@@ -10,11 +10,11 @@
 #include <string>
 
 #include "custcont.h"
-#include "winutil.h"
 #include "host_parts.h"
 #include "platform/win/controls.h"
 #include "platform/win/window.h"
 #include "spinner_class.h"
+#include "winutil.h"
 
 namespace {
 
@@ -74,7 +74,8 @@ public:
 
     HWND GetHwnd() override {
         RecordHostCall("ISpinnerControl::GetHwnd");
-        return window_; }
+        return window_;
+    }
 
     void Enable(BOOL onOff) override {
         RecordHostCall("ISpinnerControl::Enable");
@@ -86,10 +87,12 @@ public:
     }
     void Disable() override {
         RecordHostCall("ISpinnerControl::Disable");
-        Enable(FALSE); }
+        Enable(FALSE);
+    }
     BOOL IsEnabled() override {
         RecordHostCall("ISpinnerControl::IsEnabled");
-        return win::IsWindowEnabled(window_); }
+        return win::IsWindowEnabled(window_);
+    }
 
     // The value the field shows when it holds a number (the user may have typed one), else the
     // last value set; always within the limits.
@@ -104,7 +107,8 @@ public:
     }
     int GetIVal() override {
         RecordHostCall("ISpinnerControl::GetIVal");
-        return static_cast<int>(GetFVal()); }
+        return static_cast<int>(GetFVal());
+    }
 
     void SetScale(float scale) override {
         RecordHostCall("ISpinnerControl::SetScale");
@@ -129,7 +133,8 @@ public:
     }
     void SetValue(int value, int notify) override {
         RecordHostCall("ISpinnerControl::SetValue");
-        SetValue(static_cast<float>(value), notify); }
+        SetValue(static_cast<float>(value), notify);
+    }
 
     void SetLimits(float minimum, float maximum, int limitCurValue) override {
         RecordHostCall("ISpinnerControl::SetLimits");

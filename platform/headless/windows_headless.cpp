@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/headless/window_system.h"
+#include "platform/win/thread_language.h"
 #include "platform/win/window.h"
 
 namespace win {
@@ -325,3 +326,14 @@ void SetToolTipText(HWND control, const std::u16string& text) {
 }
 
 }  // namespace win::headless
+
+namespace win {
+
+// The headless window system reads its language from the process (ZEP_LANGUAGE).
+ThreadLanguage GetThreadLanguage() {
+    return {};
+}
+
+void SetThreadLanguage(const ThreadLanguage& /*language*/) {}
+
+}  // namespace win

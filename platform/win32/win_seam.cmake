@@ -17,5 +17,7 @@ set(win_sources
 )
 zep_library(win SHARED SOURCES ${win_sources}
             DEPENDS JsonCpp::JsonCpp comctl32 gdiplus msimg32 shlwapi gdi32 user32 ole32)
-# The DLL exports its own functions, not those of the static runtime libraries in it.
-target_link_options(zep_win PRIVATE -Wl,--exclude-libs,ALL)
+if(NOT MSVC)
+  # The DLL exports its own functions, not those of the static runtime libraries in it.
+  target_link_options(zep_win PRIVATE -Wl,--exclude-libs,ALL)
+endif()

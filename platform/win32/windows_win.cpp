@@ -10,6 +10,7 @@
 
 #include "platform/headless/driver.h"
 #include "platform/headless/input_queue.h"
+#include "platform/win/thread_language.h"
 #include "platform/win/window.h"
 #include "platform/win32/modal_frames.h"
 #include "platform/win32/wide_text.h"
@@ -322,6 +323,19 @@ HMENU GetSystemMenu(HWND window, BOOL revert) {
 
 BOOL RemoveMenu(HMENU menu, UINT position, UINT flags) {
     return ::RemoveMenu(menu, position, flags);
+}
+
+}  // namespace win
+
+namespace win {
+
+ThreadLanguage GetThreadLanguage() {
+    return ThreadLanguage{::GetThreadUILanguage(), ::GetThreadLocale()};
+}
+
+void SetThreadLanguage(const ThreadLanguage& language) {
+    ::SetThreadUILanguage(language.uiLanguage);
+    ::SetThreadLocale(language.locale);
 }
 
 }  // namespace win

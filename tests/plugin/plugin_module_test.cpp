@@ -1,6 +1,5 @@
 // The plug-in module loaded as 3ds Max loads it, against the simulated host: its exports, its
 // class, its commands and its menu through start, the start-up notification and stop.
-#include <dlfcn.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -18,6 +17,8 @@
 #include "notify.h"
 #include "platform/win/message_box.h"
 #include "tests/support/environment.h"
+#include "tools/max-sim/plugin_module.h"
+#include "workflow/host_text.h"
 
 namespace {
 
@@ -26,45 +27,20 @@ using maxsim::MenuEntry;
 constexpr ActionTableId kTable = 0x45AA4389;
 constexpr MenuContextId kPluginMenuContext = 0x411A1C29;
 
-struct Module {
-    void* handle = nullptr;
-    HINSTANCE base = nullptr;
-    ClassDesc* (*LibClassDesc)(int) = nullptr;
-    int (*LibNumberClasses)() = nullptr;
-    ULONG (*LibVersion)() = nullptr;
-    const MCHAR* (*LibDescription)() = nullptr;
-    int (*ZepLoadString)(int, char16_t*, int) = nullptr;
-};
-
-template <typename Function>
-void Find(void* handle, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(::dlsym(handle, name));
-    ASSERT_NE(function, nullptr) << name;
-}
-
-const Module& Plugin() {
-    static Module module = [] {
-        testing_support::SetEnv("ZEP_LANGUAGE", "en");
-        Module loaded;
-        loaded.handle = ::dlopen(ZEP_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-        EXPECT_NE(loaded.handle, nullptr) << ::dlerror();
-        Find(loaded.handle, "LibClassDesc", loaded.LibClassDesc);
-        Find(loaded.handle, "LibNumberClasses", loaded.LibNumberClasses);
-        Find(loaded.handle, "LibVersion", loaded.LibVersion);
-        Find(loaded.handle, "LibDescription", loaded.LibDescription);
-        Find(loaded.handle, "ZepLoadString", loaded.ZepLoadString);
-        Dl_info info{};
-        ::dladdr(reinterpret_cast<void*>(loaded.LibVersion), &info);
-        loaded.base = static_cast<HINSTANCE>(info.dli_fbase);
+const maxsim::PluginModule& Plugin() {
+    static maxsim::PluginModule module = [] {
+        testing_support::UseResourceLanguage("en");
+        maxsim::PluginModule loaded;
+        std::string error;
+        EXPECT_TRUE(maxsim::LoadPluginModule(ZEP_PLUGIN_PATH, loaded, error)) << error;
         return loaded;
     }();
     return module;
 }
 
+// The module's string as the host reads it through the module handle.
 std::u16string ModuleString(int id) {
-    char16_t buffer[256] = {};
-    int units = Plugin().ZepLoadString(id, buffer, 256);
-    return std::u16string(buffer, static_cast<size_t>(units));
+    return maxsim::ModuleText(Plugin().instance, id);
 }
 
 IMenuManager& Menus() {
@@ -95,6 +71,7 @@ protected:
     void SetUp() override {
         Plugin();
         maxsim::ResetHost();
+        win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();
     }
     void TearDown() override {
@@ -124,7 +101,7 @@ protected:
 };
 
 TEST_F(PluginModuleTest, ExportsDescribeOneUtilityClass) {
-    const Module& module = Plugin();
+    const maxsim::PluginModule& module = Plugin();
     EXPECT_EQ(module.LibVersion(), 1572879360u);
     EXPECT_EQ(module.LibNumberClasses(), 1);
     EXPECT_EQ(module.LibClassDesc(1), nullptr);
@@ -133,13 +110,13 @@ TEST_F(PluginModuleTest, ExportsDescribeOneUtilityClass) {
     EXPECT_EQ(module.LibClassDesc(0), descriptor);
     EXPECT_EQ(descriptor->SuperClassID(), 4320u);
     EXPECT_TRUE(descriptor->ClassID() == Class_ID(0x92E04770, 0x337202D3));
-    EXPECT_EQ(std::u16string(descriptor->NonLocalizedClassName()), u"ZEP_Rendering_2022");
-    EXPECT_EQ(std::u16string(descriptor->ClassName()), ModuleString(3));
-    EXPECT_EQ(std::u16string(descriptor->Category()), ModuleString(2));
-    EXPECT_EQ(std::u16string(module.LibDescription()), ModuleString(1));
+    EXPECT_EQ(FromHostText(descriptor->NonLocalizedClassName()), u"ZEP_Rendering_2022");
+    EXPECT_EQ(FromHostText(descriptor->ClassName()), ModuleString(3));
+    EXPECT_EQ(FromHostText(descriptor->Category()), ModuleString(2));
+    EXPECT_EQ(FromHostText(module.LibDescription()), ModuleString(1));
     EXPECT_FALSE(ModuleString(1).empty());
     // The module handle is the module's base address.
-    EXPECT_EQ(descriptor->HInstance(), module.base);
+    EXPECT_EQ(descriptor->HInstance(), module.instance);
 }
 
 // Whatever the order of starts, start-up notifications and stops, the bar holds one plug-in
@@ -168,18 +145,18 @@ TEST_F(PluginModuleTest, RebuildsLeaveOneMenu) {
     plugin_->Stop();
     BroadcastNotification(NOTIFY_SYSTEM_STARTUP);
     EXPECT_TRUE(BarMenus(ModuleString(31)).empty());
-    EXPECT_EQ(Menus().FindMenu(ModuleString(31).c_str()), nullptr);
+    EXPECT_EQ(Menus().FindMenu(ToHostText(ModuleString(31))), nullptr);
 }
 
 // A host updated from older versions still has their menus and the plug-in's menu context: the
 // plug-in's menu comes after the host's menus all the same.
 TEST_F(PluginModuleTest, StartRemovesTheMenusOfOlderVersions) {
-    Menus().RegisterMenuBarContext(kPluginMenuContext, u"old");
+    Menus().RegisterMenuBarContext(kPluginMenuContext, _M("old"));
     const std::vector<std::u16string> titles{u"Norvale", u"ZEPCloud", ModuleString(15),
                                              ModuleString(31)};
     for (const std::u16string& title : titles) {
         IMenu* menu = GetIMenu();
-        menu->SetTitle(title.c_str());
+        menu->SetTitle(ToHostText(title));
         Menus().RegisterMenu(menu, 0);
         IMenuItem* opener = GetIMenuItem();
         opener->SetSubMenu(menu);
@@ -197,12 +174,12 @@ TEST_F(PluginModuleTest, TableTextsAndCommands) {
     ASSERT_NE(table, nullptr);
     MSTR text;
     EXPECT_EQ(table->GetMenuText(1499, text), FALSE);
-    EXPECT_EQ(std::u16string(text.data()), u"");
+    EXPECT_EQ(FromHostText(text), u"");
     // The base table reads the command's texts from the module through its handle.
     EXPECT_EQ(table->GetButtonText(1497, text), TRUE);
-    EXPECT_EQ(std::u16string(text.data()), ModuleString(6));
+    EXPECT_EQ(FromHostText(text), ModuleString(6));
     table->GetDescriptionText(1498, text);
-    EXPECT_EQ(std::u16string(text.data()), ModuleString(12));
+    EXPECT_EQ(FromHostText(text), ModuleString(12));
 
     // The information command, as a click on its menu item runs it.
     EXPECT_EQ(table->GetAction(1498)->ExecuteAction(), TRUE);

@@ -15,6 +15,7 @@
 #include "platform/win/window.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
 #include "ui/dialog_ui.h"
@@ -61,9 +62,8 @@ bool SaveScene(const std::u16string& path) {
 }  // namespace
 
 void MainDialogTest::SetUp() {
-    setenv("ZEP_LANGUAGE", "ids", 1);
-    static int module = 0;
-    SetResourceModule(&module);
+    testing_support::UseResourceLanguage("ids");
+    SetResourceModule(testing_support::TestResourceModule());
     fs::path data = DataFolderEnvironment::root->Path() / "ZEP Rendering";
     fs::remove_all(data / "script");
     fs::create_directories(data / "script");

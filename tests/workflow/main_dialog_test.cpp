@@ -14,7 +14,10 @@
 #include "platform/win/window.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#ifndef _WIN32
 #include "tests/resources/dialog_test_support.h"
+#endif
+#include "tests/support/environment.h"
 #include "tests/workflow/main_dialog_fixture.h"
 #include "workflow/submission_events.h"
 
@@ -88,6 +91,9 @@ TEST_F(MainDialogTest, AnalysisAndReaderStopsEndTheDialog) {
     EXPECT_THAT(opened, ElementsAre(IDD_MAIN, IDD_INVALID_NAMES));
 }
 
+#ifndef _WIN32
+// Linux only: it sets the screen's resolution and compares with the templates generated for the
+// headless window system.
 // The Corona row is moved for the display scale and the language: to the places these rows
 // give, at 96 dpi where the template draws it, and at every scale inside the dialog and its
 // frame, which follow it.
@@ -108,9 +114,8 @@ TEST_F(MainDialogTest, TheCoronaRowIsLaidOutForTheScaleAndTheLanguage) {
         for (int dpi : {96, 120, 144, 168, 192}) {
             SCOPED_TRACE(language + " " + std::to_string(dpi));
             SetUp();
-            setenv("ZEP_LANGUAGE", language.c_str(), 1);
-            static int module = 0;
-            SetResourceModule(&module);
+            testing_support::UseResourceLanguage(language.c_str());
+            SetResourceModule(testing_support::TestResourceModule());
             win::headless::SetScreenDpi(dpi);
             Json::Value analysis = Analysis({"Cam"});
             MakeCorona(analysis, "25", "0", "0");
@@ -151,6 +156,7 @@ TEST_F(MainDialogTest, TheCoronaRowIsLaidOutForTheScaleAndTheLanguage) {
         }
     }
 }
+#endif
 
 TEST_F(MainDialogTest, RememberedSettingsComeBackByTheirRules) {
     SetSetting("RENDER_CHANNEL_AO", "1");
@@ -245,9 +251,8 @@ TEST_F(MainDialogTest, FieldsClampStepAndTheDistributedCountStaysWithinTwoToTen)
 }
 
 TEST_F(MainDialogTest, TheTableOpensCameraSettingsAndIgnoresClicksBelowItsRows) {
-    setenv("ZEP_LANGUAGE", "en", 1);
-    static int module = 0;
-    SetResourceModule(&module);
+    testing_support::UseResourceLanguage("en");
+    SetResourceModule(testing_support::TestResourceModule());
     user.Do([](HWND dialog) { EXPECT_FALSE(Enabled(dialog, IDC_EDIT_CAMERAS)); })
         .DoubleClickRow(IDC_CAMERA_LIST, -1)
         .Command(IDOK)  // the Enter key does nothing

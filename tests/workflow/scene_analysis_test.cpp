@@ -13,6 +13,7 @@
 #include "platform/win/message_box.h"
 #include "resources/string_loader.h"
 #include "scene/plugin_state.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
 #include "workflow/virus_check.h"
@@ -27,9 +28,9 @@ class SceneAnalysisTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/json/.keep", "");
-        setenv("ZEP_LANGUAGE", "ids", 1);
-        static int module = 0;
-        SetResourceModule(&module);
+        testing_support::UseResourceLanguage("ids");
+        SetResourceModule(testing_support::TestResourceModule());
+        win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();
         maxsim::ResetHost();
         maxsim::SetScriptRunner([this](const std::u16string& script, FPValue*) -> BOOL {

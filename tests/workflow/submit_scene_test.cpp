@@ -22,7 +22,7 @@ class FakeHost : public SubmissionHost {
 public:
     explicit FakeHost(pmx_Logger& uiLog) : uiLog_(uiLog) {}
 
-    HWND Dialog() override { return reinterpret_cast<HWND>(this); }
+    HWND Dialog() override { return static_cast<HWND>(testing_support::TestOwnerWindow()); }
     pmx_Logger& UiLog() override { return uiLog_; }
     SubmissionChoices ReadChoices() override { return choices; }
     std::vector<CameraRow> CameraRows() override { return rows; }
@@ -56,8 +56,8 @@ class SubmitSceneTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/pmx_plugin.ini", "");
-        testing_support::SetEnv("ZEP_LANGUAGE", "ids");
-        SetResourceModule(reinterpret_cast<void*>(1));
+        testing_support::UseResourceLanguage("ids");
+        SetResourceModule(testing_support::TestResourceModule());
         win::TakeMessageBoxes();
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         PluginState& state = GetPluginState();

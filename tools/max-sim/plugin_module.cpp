@@ -17,8 +17,14 @@ bool LoadPluginModule(const std::string& path, PluginModule& module, std::string
         return false;
     }
     module.handle = handle;
-    return FindPluginExports([handle](const char* name) { return ::dlsym(handle, name); }, path,
-                             module, error);
+    if (!FindPluginExports([handle](const char* name) { return ::dlsym(handle, name); }, path,
+                           module, error)) {
+        return false;
+    }
+    Dl_info info{};
+    ::dladdr(reinterpret_cast<void*>(module.LibVersion), &info);
+    module.instance = static_cast<HINSTANCE>(info.dli_fbase);
+    return true;
 }
 
 std::string DefaultPluginPath() {

@@ -10,6 +10,8 @@ namespace maxsim {
 
 struct PluginModule {
     void* handle = nullptr;
+    // The module handle, its base address, as the module's own code knows it.
+    HINSTANCE instance = nullptr;
     const MCHAR* (*LibDescription)() = nullptr;
     int (*LibNumberClasses)() = nullptr;
     ClassDesc* (*LibClassDesc)(int) = nullptr;

@@ -17,6 +17,7 @@ bool LoadPluginModule(const std::string& path, PluginModule& module, std::string
         return false;
     }
     module.handle = handle;
+    module.instance = handle;
     return FindPluginExports(
         [handle](const char* name) {
             return reinterpret_cast<void*>(::GetProcAddress(handle, name));
