@@ -1,5 +1,7 @@
 #include "plugin/zep_class_desc.h"
 
+#include <plugapi.h>
+
 #include "plugin/plugin_ids.h"
 #include "plugin/plugin_menu.h"
 #include "plugin/zep_rendering.h"

@@ -41,5 +41,6 @@ public:
 
 ISpinnerControl* GetISpinner(HWND control);
 void ReleaseISpinner(ISpinnerControl* spinner);
+// The reference does not show SetupFloatSpinner's declaration; it is as the plug-in calls it.
 ISpinnerControl* SetupFloatSpinner(HWND dialog, int spinnerId, int editId, float minimum,
                                    float maximum, float value, float scale = 0.1f);

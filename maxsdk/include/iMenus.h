@@ -36,5 +36,6 @@ public:
     virtual void RemoveItem(IMenuItem* item) = 0;
 };
 
+// The reference shows neither declaration; they are as the plug-in calls them.
 IMenu* GetIMenu();
 IMenuItem* GetIMenuItem();

@@ -10,6 +10,8 @@
 class IActionManager;
 class IMenuManager;
 
+// Of this long class the reference pages reachable here show too little to confirm the exact
+// forms of these members.
 class Interface : public MaxHeapOperators {
 public:
     virtual ~Interface() = default;

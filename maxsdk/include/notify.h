@@ -9,7 +9,8 @@ struct NotifyInfo {
 
 using NOTIFYPROC = void (*)(void* param, NotifyInfo* info);
 
-// The host has finished starting up: its menus exist.
+// The host has finished starting up: its menus exist. (The reference reachable here does not
+// show the value.)
 inline constexpr int NOTIFY_SYSTEM_STARTUP = 0x00000050;
 
 // Non-zero when registered (a registration that exists already is kept once).

@@ -9,7 +9,8 @@
 class ActionTable;
 class Interface;
 
-// The superclass of global utility plug-ins.
+// The superclass of global utility plug-ins (the reference reachable here does not show the
+// value).
 inline constexpr SClass_ID GUP_CLASS_ID = 0x000010E0;
 
 class ClassDesc : public MaxHeapOperators {

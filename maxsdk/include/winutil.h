@@ -8,6 +8,7 @@
 #include "platform/win/window_types.h"
 #include "strclass.h"
 
+// The reference lists no members of ToolTipExtender; these are the ones the plug-in uses.
 class ToolTipExtender : public MaxHeapOperators {
 public:
     ToolTipExtender();
