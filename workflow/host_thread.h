@@ -7,8 +7,9 @@
 
 #include "platform/win/window_types.h"
 
-// The message the main dialog serves host calls with; its LPARAM is the call.
-inline constexpr UINT kHostCallMessage = WM_USER + 2;
+// The message the main dialog serves host calls with; its LPARAM is the call. In the
+// application's own range, clear of the dialog manager's WM_USER messages.
+inline constexpr UINT kHostCallMessage = WM_APP + 1;
 
 // Runs `call` on `dialog`'s thread and returns once it has run there; false, without running it,
 // when the dialog is gone.

@@ -98,6 +98,7 @@ inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_USER = 0x0400;
+inline constexpr UINT WM_APP = 0x8000;
 
 inline constexpr WPARAM VK_RETURN = 0x0D;
 inline constexpr WPARAM VK_END = 0x23;
