@@ -11,8 +11,7 @@ namespace {
 
 struct CallRecord {
     std::mutex mutex;
-    std::thread::id uiThread;
-    bool uiThreadKnown = false;
+    std::thread::id uiThread;  // none until the host is reset or first called
     std::vector<maxsim::HostCall> offThread;
     maxsim::HostCallObserver observer;
 };
@@ -35,9 +34,8 @@ void RecordHostCall(const char* name) {
     maxsim::HostCall call{name, true};
     {
         std::lock_guard<std::mutex> lock(record.mutex);
-        if (!record.uiThreadKnown) {
+        if (record.uiThread == std::thread::id()) {
             record.uiThread = std::this_thread::get_id();
-            record.uiThreadKnown = true;
         }
         call.uiThread = record.uiThread == std::this_thread::get_id();
         if (!call.uiThread) {
@@ -54,7 +52,6 @@ void TakeUiThread() {
     CallRecord& record = Record();
     std::lock_guard<std::mutex> lock(record.mutex);
     record.uiThread = std::this_thread::get_id();
-    record.uiThreadKnown = true;
 }
 
 namespace maxsim {
