@@ -40,10 +40,6 @@ void SetSceneSaver(SceneSaver saver);
 // for runners that stand in for the analysis script; false when the script makes no such call.
 bool AnalysisResultPath(const std::u16string& script, std::u16string& path);
 
-// Whether a module had the language pack choose its resource language since the host was reset
-// (MaxSDK::Util::UseLanguagePackLocale).
-bool LanguagePackLocaleUsed();
-
 // The main menu bar as a user sees it: each entry of a menu is a command (its id and menu
 // text), a separator, or a sub-menu (its title and entries).
 struct MenuEntry {

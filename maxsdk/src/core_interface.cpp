@@ -1,7 +1,6 @@
 // The simulated host's core interface: its main window, the open scene and saving it, the
 // action and menu managers, and the MAXScript entry point. Every call is recorded with its
 // thread; the state is kept under a lock, since a faulty plug-in may call from any thread.
-#include <atomic>
 #include <mutex>
 
 #include "host/simulated_host.h"
@@ -103,8 +102,6 @@ SimulatedCore& Core() {
     return *core;
 }
 
-std::atomic<bool> g_languagePackLocaleUsed{false};
-
 }  // namespace
 
 IActionManager* SimulatedCore::GetActionManager() {
@@ -134,7 +131,6 @@ namespace MaxSDK::Util {
 // Windows); the call is only recorded.
 void UseLanguagePackLocale() {
     RecordHostCall("MaxSDK::Util::UseLanguagePackLocale");
-    g_languagePackLocaleUsed = true;
 }
 
 }  // namespace MaxSDK::Util
@@ -149,7 +145,6 @@ void ResetHost() {
     // The host's menus show the host's table's items, so the table comes first.
     ResetActions();
     ResetMenus();
-    g_languagePackLocaleUsed = false;
 }
 
 void SetMainWindow(HWND window) {
@@ -185,10 +180,6 @@ bool AnalysisResultPath(const std::u16string& script, std::u16string& path) {
     }
     path = script.substr(start, end - start);
     return true;
-}
-
-bool LanguagePackLocaleUsed() {
-    return g_languagePackLocaleUsed;
 }
 
 }  // namespace maxsim
