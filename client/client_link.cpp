@@ -1,5 +1,6 @@
 #include "client/client_link.h"
 
+#include <atomic>
 #include <climits>
 #include <cstring>
 #include <string_view>
@@ -13,6 +14,8 @@
 #include "text/conversions.h"
 
 namespace {
+
+std::atomic<uint32_t> linkTimeout{kClientLinkTimeoutMilliseconds};
 
 constexpr std::string_view kRequestHead =
     "POST / HTTP/1.1\r\n"
@@ -53,8 +56,11 @@ bool SendAll(os::TcpSocket& socket, const std::string& request, std::string& err
 
 }  // namespace
 
-int32_t SendToClient(PluginSettings settings, std::string notice, HWND owner,
-                     void (*onReply)()) {
+void SetClientLinkTimeout(uint32_t milliseconds) {
+    linkTimeout = milliseconds != 0 ? milliseconds : kClientLinkTimeoutMilliseconds;
+}
+
+int32_t SendToClient(PluginSettings settings, std::string notice, HWND owner, void (*onReply)()) {
     pmx_Logger log("pmx_http", 2, 5, 0);
     const std::u16string caption = ResourceText(IDS_MAIN_CAPTION);
     const std::u16string marker = ResourceText(IDS_LANGUAGE_MARKER);
@@ -65,7 +71,7 @@ int32_t SendToClient(PluginSettings settings, std::string notice, HWND owner,
     const std::string host = ToUtf8(settings.host);
     const auto port = static_cast<uint16_t>(static_cast<uint32_t>(settings.port) & 0xFFFFu);
 
-    if (!socket.Open()) {
+    if (!socket.Open() || !socket.SetTimeout(linkTimeout)) {
         errorText = "Create socket error, Error Code is: ";
     } else if (!socket.Connect(host, port)) {
         errorText = "connect error, Error Code is: ";

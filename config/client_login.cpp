@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "log/operation_failures.h"
+#include "platform/last_error.h"
 #include "platform/shared_memory.h"
 #include "text/conversions.h"
 
@@ -11,6 +13,12 @@ namespace {
 bool ReadSectionText(const std::u16string& name, std::string& text) {
     std::string bytes;
     if (!os::ReadSharedMemory(name, kLoginSectionBufferSize, bytes)) {
+        // No section is a client that is not logged in; anything else is worth a line.
+        const uint32_t error = os::GetLastError();
+        if (!IsNotFoundError(error)) {
+            pmx_Logger log("pmx_data", 5, 2, 0);
+            LogFailedOperation(log, "OpenFileMapping", name, error);
+        }
         return false;
     }
     text.assign(bytes.data(), ::strnlen(bytes.data(), bytes.size()));

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "config/data_folder.h"
+#include "log/operation_failures.h"
 #include "log/pmx_logger.h"
 #include "platform/files.h"
 #include "platform/last_error.h"
@@ -13,9 +14,10 @@
 
 namespace {
 
-std::u16string ReadConfigValue(const std::u16string& key, const std::u16string& configFile) {
-    return os::GetPrivateProfileString(data_folder::kConfigSection, key, u"",
-                                       data_folder::kProfileBufferSize, configFile);
+std::u16string ReadConfigValue(pmx_Logger& dataLog, const std::u16string& key,
+                               const std::u16string& configFile) {
+    return GetPrivateProfileStringLogged(dataLog, data_folder::kConfigSection, key, u"",
+                                         data_folder::kProfileBufferSize, configFile);
 }
 
 void LogErrorCode(pmx_Logger& dataLog, const char* format) {
@@ -37,9 +39,9 @@ bool ReadPluginSettings(pmx_Logger& dataLog, PluginSettings& settings) {
     settings.crpScriptPath = DataPath(kCrpScript);
 
     std::u16string configFile = ConfigFilePath();
-    settings.host = ReadConfigValue(kHostKey, configFile);
-    settings.port = CrtAtoi(ToUtf8(ReadConfigValue(kPortKey, configFile)));
-    settings.lowerVersion = ReadConfigValue(kLowerVersionKey, configFile);
+    settings.host = ReadConfigValue(dataLog, kHostKey, configFile);
+    settings.port = CrtAtoi(ToUtf8(ReadConfigValue(dataLog, kPortKey, configFile)));
+    settings.lowerVersion = ReadConfigValue(dataLog, kLowerVersionKey, configFile);
     ReadHostOverride(dataLog, settings);
     dataLog.Write("Get client infomation successfully.", "INFO");
     return true;

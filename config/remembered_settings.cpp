@@ -3,6 +3,8 @@
 #include <array>
 
 #include "config/data_folder.h"
+#include "log/operation_failures.h"
+#include "platform/last_error.h"
 #include "platform/profile.h"
 #include "resources/resource.h"
 
@@ -84,8 +86,13 @@ RememberedValues CurrentRememberedValues(const ControlReader& controls) {
 void WriteRememberedValues(const RememberedValues& values) {
     std::u16string configFile = data_folder::ConfigFilePath();
     for (size_t i = 0; i < kRememberedSettings.size() && i < values.size(); ++i) {
-        os::WritePrivateProfileString(data_folder::kConfigSection, kRememberedSettings[i].key,
-                                      values[i], configFile);
+        if (!os::WritePrivateProfileString(data_folder::kConfigSection, kRememberedSettings[i].key,
+                                           values[i], configFile)) {
+            const uint32_t error = os::GetLastError();
+            pmx_Logger log("pmx_data", 5, 2, 0);
+            LogFailedOperation(log, "WritePrivateProfileString",
+                               std::u16string(kRememberedSettings[i].key), error);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/plugin_settings.h"
+#include "fuzz/scratch_folder.h"
 #include "platform/win/message_box.h"
 #include "resources/string_loader.h"
 #include "scene/analysis_reader.h"
@@ -17,8 +18,7 @@ namespace {
 
 std::filesystem::path FuzzRoot() {
     static const std::filesystem::path root = [] {
-        std::filesystem::path folder =
-            std::filesystem::temp_directory_path() / ("zep-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::path folder = fuzzing::ScratchFolder("zep-fuzz");
         std::filesystem::create_directories(folder / "ZEP Rendering" / "script");
         std::filesystem::create_directories(folder / "json");
         ::setenv("PROGRAMDATA", folder.c_str(), 1);

@@ -1,8 +1,6 @@
 // Any bytes as the client's answer and as a command line: the reply handler and the command-line
 // rules must neither crash nor leak, whatever the client (or another program on the port) sends
 // and whatever an archiver path looks like.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 
 #include "client/client_link.h"
 #include "client/client_reply.h"
+#include "fuzz/scratch_folder.h"
 #include "platform/command_line.h"
 #include "platform/standard_output.h"
 #include "platform/win/message_box.h"
@@ -22,8 +21,7 @@ namespace {
 
 std::filesystem::path FuzzRoot() {
     static const std::filesystem::path root = [] {
-        std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                       ("zep-reply-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::path folder = fuzzing::ScratchFolder("zep-reply-fuzz");
         std::filesystem::create_directories(folder / "ZEP Rendering" / "script");
         ::setenv("PROGRAMDATA", folder.c_str(), 1);
         SetResourceModule(reinterpret_cast<void*>(1));

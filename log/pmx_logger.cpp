@@ -4,6 +4,7 @@
 
 #include "config/data_folder.h"
 #include "platform/files.h"
+#include "platform/last_error.h"
 #include "platform/local_time.h"
 #include "platform/profile.h"
 #include "text/conversions.h"
@@ -24,23 +25,47 @@ std::string FormatLogTime(const os::LocalTime& now, int32_t compactTime) {
     return stamp;
 }
 
-std::string pmx_Logger::LogFolder() {
+namespace {
+
+// The log folder, and the lines that tell what went wrong while it was found.
+std::string ReadLogFolder(std::vector<std::string>& problems) {
     std::u16string folder = data_folder::DataPath(data_folder::kLogFolder);
+    const std::u16string version(data_folder::kLowerVersionKey);
+    os::SetLastError(os::kErrorSuccess);
     folder +=
-        os::GetPrivateProfileString(data_folder::kConfigSection, data_folder::kLowerVersionKey, u"",
+        os::GetPrivateProfileString(data_folder::kConfigSection, version, u"",
                                     data_folder::kProfileBufferSize, data_folder::ConfigFilePath());
-    os::CreateFolder(folder);
+    if (const uint32_t error = os::GetLastError(); error != os::kErrorSuccess &&
+                                                   error != os::kErrorFileNotFound &&
+                                                   error != os::kErrorPathNotFound) {
+        // The lines go to the folder without the version in its name.
+        problems.push_back("GetPrivateProfileString " + ToUtf8(version) + " failed, error " +
+                           std::to_string(error));
+    }
+    if (!os::CreateFolder(folder)) {
+        if (const uint32_t error = os::GetLastError(); error != os::kErrorAlreadyExists) {
+            problems.push_back("CreateDirectory " + ToUtf8(folder) + " failed, error " +
+                               std::to_string(error));
+        }
+    }
     return ToLocalMultibyte(folder);
 }
 
-pmx_Logger::pmx_Logger() : folder_(LogFolder()) {}
+}  // namespace
+
+std::string pmx_Logger::LogFolder() {
+    std::vector<std::string> ignored;
+    return ReadLogFolder(ignored);
+}
+
+pmx_Logger::pmx_Logger() {
+    folder_ = ReadLogFolder(folderProblems_);
+}
 
 pmx_Logger::pmx_Logger(const std::string& module, uint32_t maxSizeMB, uint32_t fileCount,
                        int32_t compactTime)
-    : maxSizeMB_(maxSizeMB),
-      fileCount_(fileCount),
-      folder_(LogFolder()),
-      compactTime_(compactTime) {
+    : maxSizeMB_(maxSizeMB), fileCount_(fileCount), compactTime_(compactTime) {
+    folder_ = ReadLogFolder(folderProblems_);
     SetModule(module);
 }
 
@@ -80,9 +105,27 @@ void pmx_Logger::OpenCurrentFile() {
 
 void pmx_Logger::Write(const std::string& message, const std::string& level) {
     std::lock_guard lock(writing_);
+    if (!stream_) {
+        return;
+    }
+    std::vector<std::string> problems;
+    problems.swap(folderProblems_);
+    for (const std::string& problem : problems) {
+        WriteLine(problem, "WARN");
+    }
+    WriteLine(message, level);
+}
+
+void pmx_Logger::WriteLine(const std::string& message, const std::string& level) {
     std::string line =
         FormatLogTime(os::GetLocalTime(), compactTime_) + " [" + level + "] " + message + "\n";
-    if (!stream_ || !stream_->Write(TextModeBytes(line))) {
+    // A file that could not be opened or written is tried again with the next line; the line
+    // that failed is lost.
+    if (!stream_->IsOpen()) {
+        OpenCurrentFile();
+    }
+    if (!stream_->Write(TextModeBytes(line))) {
+        stream_->Close();
         return;
     }
     int64_t size = stream_->Size();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "log/pmx_noncopyable.h"
 #include "platform/crt_files.h"
@@ -43,6 +44,8 @@ public:
     static std::string LogFolder();
 
 private:
+    // Write without the lock, which the caller holds.
+    void WriteLine(const std::string& message, const std::string& level);
     void Rotate();
     void OpenCurrentFile();
 
@@ -51,6 +54,8 @@ private:
     uint32_t fileCount_ = 1;
     std::unique_ptr<os::AppendFile> stream_;
     std::string folder_;
+    // Failures met while the folder was found, written once the module's file is open.
+    std::vector<std::string> folderProblems_;
     int32_t compactTime_ = 0;
     std::mutex writing_;
 };

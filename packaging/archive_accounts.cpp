@@ -23,9 +23,12 @@ bool IsArchiveAccount(std::u16string_view userName) {
 }
 
 std::string ArchivePassword(const std::u16string& baseName) {
-    const std::string first = os::Md5Hex(ToUtf8(baseName));
-    const std::string second =
-        os::Md5Hex(ToUtf8(baseName + std::u16string(kArchivePasswordSuffix)));
+    std::string first;
+    std::string second;
+    if (!os::Md5Hex(ToUtf8(baseName), first) ||
+        !os::Md5Hex(ToUtf8(baseName + std::u16string(kArchivePasswordSuffix)), second)) {
+        return {};
+    }
     std::string password;
     password.reserve(first.size() + second.size());
     for (size_t i = 0; i < first.size() && i < second.size(); ++i) {

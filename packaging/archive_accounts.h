@@ -22,5 +22,6 @@ bool IsArchiveAccount(std::u16string_view userName);
 
 // 64 lower-case hexadecimal characters: the MD5 digests of the base name's UTF-8 text and of the
 // UTF-8 text of the base name followed by kArchivePasswordSuffix, interleaved character by
-// character, the first digest's character first.
+// character, the first digest's character first. Empty, with the last error set, when the
+// system could not compute a digest.
 std::string ArchivePassword(const std::u16string& baseName);

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 
+#include "log/operation_failures.h"
 #include "packaging/archive_accounts.h"
 #include "platform/crt_files.h"
 #include "platform/crt_random.h"
 #include "platform/files.h"
+#include "platform/last_error.h"
 #include "platform/local_time.h"
 #include "platform/process.h"
 #include "text/conversions.h"
@@ -22,9 +24,15 @@ bool Utf8FolderExists(const std::string& utf8) {
     return os::CrtAccess(utf8);
 }
 
+// One level. A failure shows again when 7-Zip cannot write there.
 void CreateFolderIfMissing(const std::u16string& folder) {
-    if (!Utf8FolderExists(ToUtf8(folder))) {
-        os::CreateFolder(folder);  // one level; a failure shows when 7-Zip cannot write
+    if (Utf8FolderExists(ToUtf8(folder)) || os::CreateFolder(folder)) {
+        return;
+    }
+    const uint32_t error = os::GetLastError();
+    if (error != os::kErrorAlreadyExists) {
+        pmx_Logger log("pmx_data", 5, 2, 0);
+        LogFailedOperation(log, "CreateDirectory", folder, error);
     }
 }
 
@@ -81,6 +89,9 @@ bool BuildArchiveCommand(std::string arguments, PluginSettings& settings,
             archivePath = folder + u"/" + name + u".7z";
         }
         password = ArchivePassword(baseName);
+        if (password.empty()) {
+            return false;  // an account's archive is never packed without its password
+        }
     }
     if (archivePath.empty()) {
         archivePath = settings.archiveFolder + u"/" + baseName + u"_" +

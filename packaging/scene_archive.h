@@ -30,7 +30,7 @@ std::string RandomToken();
 // account of a complete login with an existing save folder S it is "S/<base>/<base>_<token>.7z".
 // Stores settings.archivePath (UTF-8) and settings.archiverArguments, then returns false when
 // the base name is empty or ends with a blank or a dot (the scene name cannot be used), true
-// otherwise.
+// otherwise. False too, before anything is stored, when an account's password cannot be made.
 bool BuildArchiveCommand(std::string arguments, PluginSettings& settings, const ClientLogin& login);
 
 // Runs settings.archiverPath (unquoted; the blank in "ZEP Rendering" is resolved as Windows

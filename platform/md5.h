@@ -8,8 +8,9 @@
 
 namespace os {
 
-std::array<uint8_t, 16> Md5(std::string_view bytes);
+// False, with the last error set, when the system could not compute it.
+bool Md5(std::string_view bytes, std::array<uint8_t, 16>& digest);
 // The digest as 32 lower-case hexadecimal characters.
-std::string Md5Hex(std::string_view bytes);
+bool Md5Hex(std::string_view bytes, std::string& hex);
 
 }  // namespace os

@@ -21,6 +21,9 @@ public:
 
     // socket(AF_INET, SOCK_STREAM, 0)
     bool Open();
+    // After Open: Connect, Send and Receive give up when nothing has moved for this long, with
+    // the last error WSAETIMEDOUT (10060). Without it they wait as long as the peer lets them.
+    bool SetTimeout(uint32_t milliseconds);
     // connect to inet_addr(address) and the port; an address that does not parse becomes
     // 255.255.255.255, as inet_addr returns INADDR_NONE.
     bool Connect(const std::string& address, uint16_t port);
@@ -33,6 +36,7 @@ public:
 private:
     static constexpr intptr_t kNoSocket = -1;
     intptr_t handle_ = kNoSocket;
+    uint32_t timeoutMilliseconds_ = 0;
 };
 
 }  // namespace os

@@ -6,7 +6,9 @@
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID /*reserved*/) {
     if (reason == DLL_PROCESS_ATTACH) {
-        AttachModule(module);
+        if (!AttachModule(module)) {
+            return FALSE;  // the loader unloads the module and the host goes on without it
+        }
         ::DisableThreadLibraryCalls(module);
     }
     return TRUE;

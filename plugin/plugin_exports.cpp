@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "log/guarded_call.h"
 #include "plugin/zep_class_desc.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
@@ -14,7 +15,8 @@
 #include "workflow/submission_events.h"
 
 const MCHAR* LibDescription() {
-    return ToHostText(LoadResourceString(IDS_LIB_DESCRIPTION));
+    return GuardedCall("LibDescription", static_cast<const MCHAR*>(nullptr),
+                       [] { return ToHostText(LoadResourceString(IDS_LIB_DESCRIPTION)); });
 }
 
 int LibNumberClasses() {
@@ -22,7 +24,9 @@ int LibNumberClasses() {
 }
 
 ClassDesc* LibClassDesc(int index) {
-    return index == 0 ? &GetZepClassDesc() : nullptr;
+    return GuardedCall("LibClassDesc", static_cast<ClassDesc*>(nullptr), [index]() -> ClassDesc* {
+        return index == 0 ? &GetZepClassDesc() : nullptr;
+    });
 }
 
 ULONG LibVersion() {
@@ -40,24 +44,22 @@ int LibShutdown() {
 // Read straight from the table, as LoadStringW does, so the plug-in's own loader buffers keep
 // what they hold.
 int ZepLoadString(int id, char16_t* buffer, int bufferUnits) {
-    void* module = ResourceModule();
-    std::u16string_view view;
-    if (module == nullptr || buffer == nullptr || bufferUnits <= 0 ||
-        !resources::FindModuleString(module, id, view)) {
-        return 0;
-    }
-    size_t units = std::min(view.size(), static_cast<size_t>(bufferUnits - 1));
-    std::copy_n(view.data(), units, buffer);
-    buffer[units] = u'\0';
-    return static_cast<int>(units);
+    return GuardedCall("ZepLoadString", 0, [=] {
+        void* module = ResourceModule();
+        std::u16string_view view;
+        if (module == nullptr || buffer == nullptr || bufferUnits <= 0 ||
+            !resources::FindModuleString(module, id, view)) {
+            return 0;
+        }
+        size_t units = std::min(view.size(), static_cast<size_t>(bufferUnits - 1));
+        std::copy_n(view.data(), units, buffer);
+        buffer[units] = u'\0';
+        return static_cast<int>(units);
+    });
 }
 
 int ZepSubmissionIdle() {
-    try {
-        return SubmissionSettled() ? 1 : 0;
-    } catch (...) {
-        return 1;
-    }
+    return GuardedCall("ZepSubmissionIdle", 1, [] { return SubmissionSettled() ? 1 : 0; });
 }
 
 namespace {
@@ -78,20 +80,17 @@ std::string OutcomeJson(const SubmissionOutcome& outcome) {
 
 }  // namespace
 
+// A failure leaves the observer as it was.
 void ZepSetSubmissionObserver(ZepSubmissionObserver observer, void* context) {
-    try {
+    GuardedCall("ZepSetSubmissionObserver", [=] {
         if (observer == nullptr) {
             SetSubmissionFinishedHandler(nullptr);
             return;
         }
         SetSubmissionFinishedHandler([observer, context](const SubmissionOutcome& outcome) {
-            try {
-                observer(OutcomeJson(outcome).c_str(), context);
-            } catch (...) {
-                // A report that cannot be made is dropped.
-            }
+            // A report that cannot be made is dropped.
+            GuardedCall("ZepSubmissionObserver",
+                        [&] { observer(OutcomeJson(outcome).c_str(), context); });
         });
-    } catch (...) {
-        // The observer stays as it was.
-    }
+    });
 }

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "config/config_mgr.h"
+#include "log/guarded_call.h"
 #include "plugin/plugin_ids.h"
 #include "resources/message_box.h"
 #include "resources/resource.h"
@@ -33,28 +34,28 @@ ZEP_ActionTable::ZEP_ActionTable(HINSTANCE module)
 ZEP_ActionTable::~ZEP_ActionTable() = default;
 
 BOOL ZEP_ActionTable::GetMenuText(int cmdId, MSTR& menuText) {
-    if (cmdId == kSubmitCommand) {
-        menuText = ToHostText(LoadResourceString(IDS_SUBMIT_COMMAND));
-        return TRUE;
-    }
-    if (cmdId == kAboutCommand) {
-        menuText = ToHostText(LoadResourceString(IDS_ABOUT_COMMAND));
-        return TRUE;
-    }
-    return ActionTable::GetMenuText(cmdId, menuText);
+    return GuardedCall("ZEP_ActionTable::GetMenuText", BOOL{FALSE}, [&] {
+        if (cmdId == kSubmitCommand) {
+            menuText = ToHostText(LoadResourceString(IDS_SUBMIT_COMMAND));
+            return BOOL{TRUE};
+        }
+        if (cmdId == kAboutCommand) {
+            menuText = ToHostText(LoadResourceString(IDS_ABOUT_COMMAND));
+            return BOOL{TRUE};
+        }
+        return ActionTable::GetMenuText(cmdId, menuText);
+    });
 }
 
 ZEP_ActionCallback::~ZEP_ActionCallback() = default;
 
 BOOL ZEP_ActionCallback::ExecuteAction(int id) {
-    try {
+    return GuardedCall("ZEP_ActionCallback::ExecuteAction", BOOL{FALSE}, [id] {
         if (id == kSubmitCommand) {
             ShowMainDialog(GetZEPRenderingConfigMgr());
         } else if (id == kAboutCommand) {
             ShowInformationBox();
         }
-    } catch (...) {
-        // Nothing the dialog throws reaches the host's menu.
-    }
-    return TRUE;
+        return BOOL{TRUE};
+    });
 }

@@ -10,7 +10,7 @@ public:
     ~ZEP_ActionTable() override;
 
     // The submit command reads string 6 and the information command string 12; any other
-    // command is the base table's.
+    // command is the base table's. FALSE when the text could not be given.
     BOOL GetMenuText(int cmdId, MSTR& menuText) override;
 };
 
@@ -19,6 +19,6 @@ public:
     ~ZEP_ActionCallback() override;
 
     // The submit command opens the main dialog and returns when it has closed; the information
-    // command shows the information box. Always TRUE.
+    // command shows the information box. TRUE, or FALSE when the command failed.
     BOOL ExecuteAction(int id) override;
 };

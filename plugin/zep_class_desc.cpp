@@ -2,6 +2,9 @@
 
 #include <plugapi.h>
 
+#include <memory>
+
+#include "log/guarded_call.h"
 #include "plugin/plugin_ids.h"
 #include "plugin/plugin_menu.h"
 #include "plugin/zep_rendering.h"
@@ -14,13 +17,11 @@ int ZEP_Rendering_2022ClassDesc::IsPublic() {
 }
 
 void* ZEP_Rendering_2022ClassDesc::Create(BOOL /*loading*/) {
-    try {
-        auto* plugin = new ZEP_Rendering_2022;
+    return GuardedCall("ZEP_Rendering_2022ClassDesc::Create", static_cast<void*>(nullptr), [] {
+        auto plugin = std::make_unique<ZEP_Rendering_2022>();
         RemoveMenuByTitle(ResourceText(IDS_MENU_TITLE));
-        return plugin;
-    } catch (...) {
-        return nullptr;
-    }
+        return static_cast<void*>(plugin.release());
+    });
 }
 
 int ZEP_Rendering_2022ClassDesc::BeginCreate(Interface* /*core*/) {
@@ -36,7 +37,8 @@ BOOL ZEP_Rendering_2022ClassDesc::OkToCreate(Interface* /*core*/) {
 }
 
 const MCHAR* ZEP_Rendering_2022ClassDesc::ClassName() {
-    return ToHostText(LoadResourceString(IDS_CLASS_NAME));
+    return GuardedCall("ZEP_Rendering_2022ClassDesc::ClassName", static_cast<const MCHAR*>(nullptr),
+                       [] { return ToHostText(LoadResourceString(IDS_CLASS_NAME)); });
 }
 
 const MCHAR* ZEP_Rendering_2022ClassDesc::NonLocalizedClassName() {
@@ -52,7 +54,8 @@ Class_ID ZEP_Rendering_2022ClassDesc::ClassID() {
 }
 
 const MCHAR* ZEP_Rendering_2022ClassDesc::Category() {
-    return ToHostText(LoadResourceString(IDS_CATEGORY));
+    return GuardedCall("ZEP_Rendering_2022ClassDesc::Category", static_cast<const MCHAR*>(nullptr),
+                       [] { return ToHostText(LoadResourceString(IDS_CATEGORY)); });
 }
 
 HINSTANCE ZEP_Rendering_2022ClassDesc::HInstance() {

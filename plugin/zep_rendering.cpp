@@ -8,6 +8,7 @@
 #include <maxapi.h>
 #include <notify.h>
 
+#include "log/guarded_call.h"
 #include "plugin/plugin_ids.h"
 #include "plugin/plugin_menu.h"
 #include "plugin/zep_action_table.h"
@@ -44,8 +45,9 @@ void RegisterActions(Interface& core) {
 
 ZEP_Rendering_2022::~ZEP_Rendering_2022() = default;
 
+// A failure leaves the host's start-up going on without the plug-in's menu: the plug-in is kept.
 DWORD ZEP_Rendering_2022::Start() {
-    try {
+    GuardedCall("ZEP_Rendering_2022::Start", [this] {
         RegisterNotification(OnSystemStartup, this, NOTIFY_SYSTEM_STARTUP);
         RemoveMenuByTitle(ResourceText(IDS_MENU_TITLE));
         RemoveMenuByTitle(u"Norvale");
@@ -69,19 +71,15 @@ DWORD ZEP_Rendering_2022::Start() {
                                                 ToHostText(ResourceText(IDS_MENU_TITLE)));
             RebuildPluginMenu(menuManager, mainMenu, table);
         }
-    } catch (...) {
-        // The host's start-up goes on without the plug-in's menu.
-    }
+    });
     return 0;
 }
 
 void ZEP_Rendering_2022::Stop() {
-    try {
+    GuardedCall("ZEP_Rendering_2022::Stop", [this] {
         UnRegisterNotification(OnSystemStartup, this, NOTIFY_SYSTEM_STARTUP);
         RemoveMenuByTitle(ResourceText(IDS_MENU_TITLE));
-    } catch (...) {
-        // The host's shut-down goes on.
-    }
+    });
 }
 
 void ZEP_Rendering_2022::DeleteThis() {
@@ -89,7 +87,7 @@ void ZEP_Rendering_2022::DeleteThis() {
 }
 
 void OnSystemStartup(void* /*param*/, NotifyInfo* /*info*/) {
-    try {
+    GuardedCall("OnSystemStartup", [] {
         Interface* core = GetCOREInterface();
         IMenuManager* menuManager = core != nullptr ? core->GetMenuManager() : nullptr;
         IMenu* mainMenu = MainMenuBarMenu(menuManager);
@@ -101,7 +99,5 @@ void OnSystemStartup(void* /*param*/, NotifyInfo* /*info*/) {
         menuManager->RegisterMenuBarContext(kZepMenuContextId,
                                             ToHostText(ResourceText(IDS_MENU_TITLE)));
         RebuildPluginMenu(menuManager, mainMenu, table);
-    } catch (...) {
-        // A notification never throws into the host.
-    }
+    });
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "log/operation_failures.h"
 #include "platform/files.h"
 #include "resources/message_box.h"
 #include "resources/string_loader.h"
@@ -276,8 +277,8 @@ bool WriteJob(PluginState& state, HWND dialog, unsigned saveSceneFile, PluginSet
     }
 
     const std::u16string& folder = settings.jsonFolder;
-    if (!os::PathExists(folder)) {
-        os::CreateFolder(folder);
+    if (!PathExistsLogged(state.log, folder)) {
+        CreateFolderLogged(state.log, folder);
     }
     const std::u16string path = folder + u"/" + requestId + u".json";
     // The client may look at the folder at any moment: the file appears whole or not at all.

@@ -17,7 +17,8 @@ constexpr std::string_view kMemberIndent = "\n         ";
 class CameraObject {
 public:
     explicit CameraObject(std::string& out) : out_(out) { (out_ += kObjectIndent) += '{'; }
-    ~CameraObject() { (out_ += kObjectIndent) += '}'; }
+    // Not in a destructor: appending may throw, and a destructor must not.
+    void Close() { (out_ += kObjectIndent) += '}'; }
     CameraObject(const CameraObject&) = delete;
     CameraObject& operator=(const CameraObject&) = delete;
 
@@ -75,6 +76,7 @@ std::string StyledCameraList(const CameraMap& cameras) {
         object.Flag("is_spherical", camera.isSpherical);
         object.Text("name", name);
         object.Raw("renderable", "\"1\"");
+        object.Close();
     }
     out += "\n   ]";
     return out;

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+#include "log/guarded_call.h"
 #include "platform/win/controls.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -469,8 +470,9 @@ void DialogUi::CheckCameraName(HWND dialog) {
 
 // --- the dialog procedure -------------------------------------------------------------------
 
-INT_PTR CALLBACK CameraSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                          LPARAM /*lParam*/) try {
+namespace {
+
+INT_PTR OnMessage(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(dialog);
@@ -494,8 +496,14 @@ INT_PTR CALLBACK CameraSettingsDialogProc(HWND dialog, UINT message, WPARAM wPar
         default:
             return FALSE;
     }
-} catch (...) {
-    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK CameraSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                          LPARAM /*lParam*/) {
+    return GuardedCall("CameraSettingsDialogProc", INT_PTR{FALSE},
+                       [=] { return OnMessage(dialog, message, wParam); });
 }
 
 INT_PTR ShowCameraSettingsDialog(HWND owner, LPARAM creationParam) {

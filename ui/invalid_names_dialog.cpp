@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "log/guarded_call.h"
 #include "platform/win/controls.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -30,10 +31,7 @@ void OnInitDialog(HWND dialog) {
     win::SetWindowPos(dialog, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
 }
 
-}  // namespace
-
-INT_PTR CALLBACK InvalidNamesDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                        LPARAM /*lParam*/) try {
+INT_PTR OnMessage(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(dialog);
@@ -47,8 +45,14 @@ INT_PTR CALLBACK InvalidNamesDialogProc(HWND dialog, UINT message, WPARAM wParam
         default:
             return FALSE;
     }
-} catch (...) {
-    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK InvalidNamesDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                        LPARAM /*lParam*/) {
+    return GuardedCall("InvalidNamesDialogProc", INT_PTR{FALSE},
+                       [=] { return OnMessage(dialog, message, wParam); });
 }
 
 INT_PTR ShowInvalidNamesDialog(HWND owner) {

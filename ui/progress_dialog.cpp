@@ -1,5 +1,6 @@
 #include "ui/progress_dialog.h"
 
+#include "log/guarded_call.h"
 #include "platform/win/window.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
@@ -11,10 +12,7 @@ constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 30;
 constexpr int32_t kProgressEnded = 11;
 
-}  // namespace
-
-INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM /*wParam*/,
-                                    LPARAM /*lParam*/) try {
+INT_PTR OnMessage(HWND dialog, UINT message) {
     PluginState& state = GetPluginState();
     switch (message) {
         case WM_INITDIALOG:
@@ -35,16 +33,22 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM /*wParam*/
         default:
             return FALSE;
     }
-} catch (...) {
-    return FALSE;
 }
 
-void RunProgressDialog(HWND owner, std::u16string /*caption*/, std::u16string /*secondCaption*/,
-                       std::u16string /*languageMarker*/) {
-    try {
+}  // namespace
+
+INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM /*wParam*/,
+                                    LPARAM /*lParam*/) {
+    return GuardedCall("ProgressDialogProc", INT_PTR{FALSE},
+                       [=] { return OnMessage(dialog, message); });
+}
+
+void RunProgressDialog(HWND owner, const std::u16string& /*caption*/,
+                       const std::u16string& /*secondCaption*/,
+                       const std::u16string& /*languageMarker*/) {
+    GuardedCall("RunProgressDialog", [owner] {
         win::DialogBoxParam(static_cast<HINSTANCE>(ResourceModule()), IDD_PROGRESS, owner,
                             ProgressDialogProc, 0);
-    } catch (...) {
-    }
+    });
     GetPluginState().progressRunState.store(kProgressEnded);
 }

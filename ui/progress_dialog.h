@@ -10,7 +10,7 @@
 // Thread entry: runs the progress dialog over `owner` and, when it has ended, sets
 // progressRunState to 11. The texts are the main caption, the second caption and the language
 // marker the main dialog gives its threads.
-void RunProgressDialog(HWND owner, std::u16string caption, std::u16string secondCaption,
-                       std::u16string languageMarker);
+void RunProgressDialog(HWND owner, const std::u16string& caption,
+                       const std::u16string& secondCaption, const std::u16string& languageMarker);
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,7 +6,11 @@
 #include <winutil.h>
 
 #include <thread>
+#include <utility>
 
+#include "log/guarded_call.h"
+#include "log/operation_failures.h"
+#include "platform/last_error.h"
 #include "platform/standard_output.h"
 #include "platform/tcp_socket.h"
 #include "platform/win/controls.h"
@@ -24,6 +28,7 @@
 #include "workflow/host_text.h"
 #include "workflow/host_thread.h"
 #include "workflow/main_dialog_setup.h"
+#include "workflow/progress_requests.h"
 #include "workflow/submission_events.h"
 #include "workflow/submit_worker.h"
 
@@ -99,6 +104,15 @@ bool SaveOpenScene() {
     return !path.empty() && core->SaveToFile(ToHostText(path), TRUE) != 0;
 }
 
+// Runs `body` on a detached thread kept in `slot`; false, logged, when the thread cannot start.
+template <typename Body>
+bool StartDetachedThread(std::thread*& slot, Body body) {
+    return GuardedCall("StartSubmission", [&] {
+        slot = new std::thread(std::move(body));
+        slot->detach();
+    });
+}
+
 // Starts the submission worker and the progress window; a submission that runs already is
 // left alone.
 void StartSubmission(HWND dialog, const MainDialogTexts& texts) {
@@ -120,11 +134,15 @@ void StartSubmission(HWND dialog, const MainDialogTexts& texts) {
     WorkerStarted();
     // Both threads show the dialog's texts in the dialog's language.
     const win::ThreadLanguage language = win::GetThreadLanguage();
-    state.submitThread = new std::thread([=] {
-        win::SetThreadLanguage(language);
-        SubmitWorker(dialog, texts.caption, texts.secondCaption, texts.marker);
-    });
-    state.submitThread->detach();
+    if (!StartDetachedThread(state.submitThread, [=] {
+            win::SetThreadLanguage(language);
+            SubmitWorker(dialog, texts.caption, texts.secondCaption, texts.marker);
+        })) {
+        // No worker runs: the dialog is left as a finished submission leaves it.
+        state.submitRunState = kThreadFinished;
+        WorkerEnded();
+        return;
+    }
 
     if (state.progressRunState.load() >= kThreadFinished) {
         delete state.progressThread;
@@ -133,14 +151,19 @@ void StartSubmission(HWND dialog, const MainDialogTexts& texts) {
     }
     if (state.progressRunState.load() == -1) {
         state.progressRunState = 0;
-        state.progressThread = new std::thread([=] {
-            win::SetThreadLanguage(language);
-            RunProgressDialog(dialog, texts.caption, texts.secondCaption, texts.marker);
-        });
-        state.progressThread->detach();
+        if (!StartDetachedThread(state.progressThread, [=] {
+                win::SetThreadLanguage(language);
+                RunProgressDialog(dialog, texts.caption, texts.secondCaption, texts.marker);
+            })) {
+            state.progressRunState = kThreadFinished;
+        }
     }
     state.closeProgress = false;
     state.hideProgress = false;
+    // A worker that has stopped already could not see the progress window to close it.
+    if (state.submitRunState.load() >= kThreadFinished) {
+        CloseProgress();
+    }
 }
 
 INT_PTR OnSubmit(HWND dialog, const MainDialogTexts& texts) {
@@ -285,7 +308,10 @@ void OnCamerasEdited(HWND dialog) {
 
 INT_PTR OnInitDialog(HWND dialog, const MainDialogTexts& texts) {
     if (!os::StartNetworking()) {
+        // Standard output reaches nobody in 3ds Max: the log keeps the reason too.
+        const uint32_t error = os::GetLastError();
         os::WriteStandardOutputLine("Load WinSock Failed!");
+        LogFailedOperation(GetPluginState().log, "WSAStartup", u"2.2", error);
         return -1;
     }
     PluginState& state = GetPluginState();
@@ -319,9 +345,7 @@ void DeleteToolTips() {
     state.toolTips.clear();
 }
 
-}  // namespace
-
-INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) try {
+INT_PTR OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     MainDialogTexts texts = LoadMainDialogTexts();
     switch (message) {
         case WM_INITDIALOG:
@@ -351,8 +375,13 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         default:
             return FALSE;
     }
-} catch (...) {
-    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return GuardedCall("MainDialogProc", INT_PTR{FALSE},
+                       [=] { return OnMessage(dialog, message, wParam, lParam); });
 }
 
 void ShowMainDialog(ZEPRenderingConfigMgr& configMgr) {

@@ -12,6 +12,7 @@
 #include "config/data_folder.h"
 #include "config/plugin_settings.h"
 #include "config/remembered_settings.h"
+#include "log/operation_failures.h"
 #include "platform/profile.h"
 #include "platform/win/controls.h"
 #include "platform/win/window.h"
@@ -31,7 +32,6 @@
 namespace {
 
 constexpr char16_t kPluginVersion[] = u"1.3.7";
-constexpr int kTextUnits = 260;
 
 std::u16string Copy(const char16_t* text) {
     return text != nullptr ? text : u"";
@@ -123,9 +123,9 @@ void ApplyCoronaLayout(HWND dialog, double scale, const std::u16string& marker) 
 }
 
 std::u16string RememberedValue(int control) {
-    return os::GetPrivateProfileString(data_folder::kConfigSection, KeyForControl(control), u"",
-                                       data_folder::kProfileBufferSize,
-                                       data_folder::ConfigFilePath());
+    return GetPrivateProfileStringLogged(
+        GetPluginState().log, data_folder::kConfigSection, KeyForControl(control), u"",
+        data_folder::kProfileBufferSize, data_folder::ConfigFilePath());
 }
 
 int32_t BlockModeOfRadio(int radio) {

@@ -4,8 +4,10 @@
 
 #include "client/request_id.h"
 #include "config/plugin_settings.h"
+#include "log/operation_failures.h"
 #include "platform/crt_files.h"
 #include "platform/files.h"
+#include "platform/last_error.h"
 #include "resources/message_box.h"
 #include "resources/string_loader.h"
 #include "scene/plugin_state.h"
@@ -16,9 +18,9 @@ namespace {
 
 constexpr char16_t kByteOrderMark = u'\uFEFF';
 
-void DeleteIfPresent(const std::u16string& path) {
-    if (os::PathExists(path)) {
-        os::DeleteFile(path);
+void DeleteIfPresent(pmx_Logger& log, const std::u16string& path) {
+    if (PathExistsLogged(log, path)) {
+        DeleteFileLogged(log, path);
     }
 }
 
@@ -30,8 +32,8 @@ bool RunSceneAnalysis(HWND owner, FPValue* result, std::u16string analysisScript
     PluginSettings settings;
     ReadPluginSettings(state.log, settings);
     std::u16string guid = NewRequestId();
-    if (!os::PathExists(settings.jsonFolder)) {
-        os::CreateFolder(settings.jsonFolder);
+    if (!PathExistsLogged(state.log, settings.jsonFolder)) {
+        CreateFolderLogged(state.log, settings.jsonFolder);
     }
     std::u16string resultPath = settings.jsonFolder + u"/" + guid + u".ret";
     state.resultFilePath = resultPath;
@@ -46,12 +48,15 @@ bool RunSceneAnalysis(HWND owner, FPValue* result, std::u16string analysisScript
         return false;
     }
     std::string bytes;
-    os::CrtReadFile(ToLocalMultibyte(resultPath), bytes);
+    // A result the script could not write reads as an empty analysis.
+    if (!os::CrtReadFile(ToLocalMultibyte(resultPath), bytes)) {
+        LogFailedOperation(state.log, "fopen", resultPath, os::GetLastError());
+    }
     analysisText = FromUtf8(bytes);
     if (!analysisText.empty() && analysisText.front() == kByteOrderMark) {
         analysisText.erase(0, 1);
     }
-    DeleteIfPresent(resultPath);
-    DeleteIfPresent(resultPath + u".log");
+    DeleteIfPresent(state.log, resultPath);
+    DeleteIfPresent(state.log, resultPath + u".log");
     return ran == 1;
 }

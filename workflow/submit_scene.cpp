@@ -5,6 +5,7 @@
 #include "client/client_link.h"
 #include "client/request_id.h"
 #include "config/client_login.h"
+#include "log/operation_failures.h"
 #include "packaging/scene_archive.h"
 #include "packaging/scene_backup.h"
 #include "platform/files.h"
@@ -85,7 +86,7 @@ bool Submission::PrepareOutputFolder(PluginSettings& settings, const std::string
     }
     std::u16string folder =
         FromUtf8(scenePath.substr(0, separator + 1) + state_.currentSceneName + "_plugin_output");
-    os::CreateFolder(folder);
+    CreateFolderLogged(state_.log, folder);
     settings.jsonFolder = folder + u"/json";
     settings.archiveFolder = folder + u"/compress";
     report_.outputFolder = folder;
@@ -98,7 +99,7 @@ void Submission::CleanScene(const PluginSettings& settings) {
     report_.backupPath = backup;
     host_.RunVirusCheckScripts(settings);
     if (!backup.empty()) {
-        os::DeleteFile(backup);
+        DeleteFileLogged(state_.log, backup);
     }
 }
 

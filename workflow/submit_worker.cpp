@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "config/remembered_settings.h"
+#include "log/guarded_call.h"
 #include "platform/win/controls.h"
 #include "platform/win/window.h"
 #include "scene/plugin_state.h"
@@ -16,9 +17,9 @@ namespace {
 constexpr int kTextUnits = 260;
 constexpr int32_t kWorkerFinished = 11;
 
-// Disables every enabled child of the dialog and remembers which were enabled.
-std::vector<std::pair<HWND, BOOL>> FreezeDialog(HWND dialog) {
-    std::vector<std::pair<HWND, BOOL>> children;
+// Disables every enabled child of the dialog and remembers which were enabled, each before it
+// is disabled, so that a freeze cut short is undone all the same.
+void FreezeDialog(HWND dialog, std::vector<std::pair<HWND, BOOL>>& children) {
     for (HWND child = win::GetWindow(dialog, GW_CHILD); child != nullptr;
          child = win::GetWindow(child, GW_HWNDNEXT)) {
         BOOL enabled = win::IsWindowEnabled(child);
@@ -27,7 +28,6 @@ std::vector<std::pair<HWND, BOOL>> FreezeDialog(HWND dialog) {
             win::EnableWindow(child, FALSE);
         }
     }
-    return children;
 }
 
 void Unfreeze(const std::vector<std::pair<HWND, BOOL>>& children) {
@@ -50,24 +50,28 @@ ControlReader DialogControls(HWND dialog) {
 
 }  // namespace
 
-void SubmitWorker(HWND dialog, std::u16string caption, std::u16string /*secondCaption*/,
-                  std::u16string languageMarker) {
+// Whatever fails, the worker ends with its run state finished, the progress window asked to
+// close and the dialog unfrozen.
+void SubmitWorker(HWND dialog, const std::u16string& caption,
+                  const std::u16string& /*secondCaption*/, const std::u16string& languageMarker) {
     std::vector<std::pair<HWND, BOOL>> frozen;
     SubmissionOutcome outcome;
-    try {
+    const bool ran = GuardedCall("SubmitWorker", [&] {
         RememberDialogSettings(DialogControls(dialog));
-        frozen = FreezeDialog(dialog);
+        FreezeDialog(dialog, frozen);
         DialogSubmissionHost host(dialog);
         outcome.result = SubmitScene(host, caption, languageMarker, outcome.report);
-    } catch (...) {
-        outcome.report.stoppedAt = "unexpected failure";
-    }
-    CloseProgress();
+    });
+    // Finished first: a submission start that has not yet started the progress window then
+    // closes it itself.
     GetPluginState().submitRunState = kWorkerFinished;
-    try {
-        Unfreeze(frozen);
+    CloseProgress();
+    GuardedCall("SubmitWorker", [&] { Unfreeze(frozen); });
+    GuardedCall("SubmitWorker", [&] {
+        if (!ran) {
+            outcome.report.stoppedAt = "unexpected failure";
+        }
         ReportSubmissionFinished(outcome);
-    } catch (...) {
-    }
+    });
     WorkerEnded();
 }

@@ -8,5 +8,5 @@
 
 // Thread entry. `caption` is the message boxes' caption, `languageMarker` chooses their
 // language; `secondCaption` travels along unused.
-void SubmitWorker(HWND dialog, std::u16string caption, std::u16string secondCaption,
-                  std::u16string languageMarker);
+void SubmitWorker(HWND dialog, const std::u16string& caption, const std::u16string& secondCaption,
+                  const std::u16string& languageMarker);

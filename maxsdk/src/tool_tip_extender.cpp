@@ -7,10 +7,14 @@ ToolTipExtender::ToolTipExtender() {
     RecordHostCall("ToolTipExtender::ToolTipExtender");
 }
 
+// Recording and taking the tips down allocate; a destructor must not throw.
 ToolTipExtender::~ToolTipExtender() {
-    RecordHostCall("ToolTipExtender::~ToolTipExtender");
-    HostInternalScope internal;
-    RemoveToolTips();
+    try {
+        RecordHostCall("ToolTipExtender::~ToolTipExtender");
+        HostInternalScope internal;
+        RemoveToolTips();
+    } catch (...) {
+    }
 }
 
 void ToolTipExtender::SetToolTip(HWND window, const MSTR& toolTip) {

@@ -15,8 +15,6 @@ using headless::WithWindow;
 
 namespace {
 
-constexpr UINT kStateImageShift = 12;
-
 bool IsCheckable(const Window& window) {
     return window.kind == ControlKind::CheckBox || window.kind == ControlKind::RadioButton;
 }

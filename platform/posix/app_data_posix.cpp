@@ -4,6 +4,7 @@
 
 #include "platform/app_data.h"
 #include "platform/code_page.h"
+#include "platform/utf8_codec.h"
 
 namespace os {
 
@@ -19,7 +20,9 @@ std::u16string CommonAppDataFolder() {
     while (folder.size() > 1 && folder.back() == '/') {
         folder.pop_back();
     }
-    return MultiByteToWide(kCodePageUtf8, folder);
+    // Windows hands the folder over in UTF-16: no conversion of the plug-in's stands in for it.
+    std::u16string wide;
+    return WellFormedUtf8ToUtf16(folder, wide) ? wide : MultiByteToWide(kCodePageUtf8, folder);
 }
 
 }  // namespace os

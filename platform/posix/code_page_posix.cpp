@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/fault_injection.h"
 #include "platform/last_error.h"
 #include "platform/utf8_codec.h"
 
@@ -139,6 +140,10 @@ std::string WideToMultiByte(uint32_t codePage, std::u16string_view text, Unmappa
     if (text.empty()) {
         return result;
     }
+    const FaultPoint fault("WideToMultiByte", kErrorNoUnicodeTranslation);
+    if (fault.Failed()) {
+        return result;
+    }
     // Well-formed text needs no converter; iconv's rules are for what is left.
     if (Resolved(codePage) == kCodePageUtf8 && WellFormedUtf16ToUtf8(text, result)) {
         return result;
@@ -184,6 +189,10 @@ std::string WideToMultiByte(uint32_t codePage, std::u16string_view text, Unmappa
 
 std::u16string MultiByteToWide(uint32_t codePage, std::string_view text, Unmappable unmappable) {
     if (text.empty()) {
+        return {};
+    }
+    const FaultPoint fault("MultiByteToWide", kErrorNoUnicodeTranslation);
+    if (fault.Failed()) {
         return {};
     }
     if (std::u16string wide;

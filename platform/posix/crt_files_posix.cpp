@@ -8,7 +8,9 @@
 
 #include "platform/code_page.h"
 #include "platform/crt_files.h"
+#include "platform/fault_injection.h"
 #include "platform/files.h"
+#include "platform/last_error.h"
 #include "platform/posix/errno_table.h"
 
 namespace os {
@@ -26,10 +28,18 @@ std::u16string WidePath(const std::string& path) {
 }  // namespace
 
 bool CrtAccess(const std::string& path) {
+    const FaultPoint fault("CrtAccess", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     return ::access(FileSystemName(path).c_str(), F_OK) == 0;
 }
 
 bool CrtMakeFolder(const std::string& path) {
+    const FaultPoint fault("CrtMakeFolder", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     std::string name = FileSystemName(path);
     if (::mkdir(name.c_str(), 0777) != 0) {
         SetLastFileError(errno, name);
@@ -39,14 +49,26 @@ bool CrtMakeFolder(const std::string& path) {
 }
 
 bool CrtRemove(const std::string& path) {
+    const FaultPoint fault("CrtRemove", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     return DeleteFile(WidePath(path));
 }
 
 bool CrtRename(const std::string& from, const std::string& to) {
+    const FaultPoint fault("CrtRename", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     return RenameFile(WidePath(from), WidePath(to));
 }
 
 bool CrtReadFile(const std::string& path, std::string& bytes) {
+    const FaultPoint fault("CrtReadFile", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     return ReadWholeFile(WidePath(path), bytes);
 }
 
@@ -56,6 +78,10 @@ AppendFile::~AppendFile() {
 
 bool AppendFile::Open(const std::string& path) {
     Close();
+    const FaultPoint fault("AppendFile::Open", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     std::string name = FileSystemName(path);
     file_ = ::fopen(name.c_str(), "ab");
     if (file_ == nullptr) {
@@ -69,12 +95,17 @@ bool AppendFile::Write(const std::string& bytes) {
     if (file_ == nullptr) {
         return false;
     }
+    const FaultPoint fault("AppendFile::Write", kErrorDiskFull);
+    if (fault.Failed()) {
+        return false;
+    }
     bool written = ::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
     return ::fflush(file_) == 0 && written;
 }
 
 int64_t AppendFile::Size() {
-    if (file_ == nullptr) {
+    const FaultPoint fault("AppendFile::Size", kErrorAccessDenied);
+    if (file_ == nullptr || fault.Failed()) {
         return -1;
     }
     off_t position = ::ftello(file_);

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "platform/crlf_output.h"
+#include "platform/fault_injection.h"
 #include "platform/files.h"
 #include "platform/last_error.h"
 #include "platform/posix/errno_table.h"
@@ -96,6 +97,10 @@ bool WriteAsText(int descriptor, std::initializer_list<std::string_view> pieces)
 }  // namespace
 
 bool PathExists(const std::u16string& path) {
+    const FaultPoint fault("PathExists", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     std::string native = NativePath(path);
     if (::access(native.c_str(), F_OK) != 0) {
         return Fail(errno, native);
@@ -104,11 +109,19 @@ bool PathExists(const std::u16string& path) {
 }
 
 bool IsFolder(const std::u16string& path) {
+    const FaultPoint fault("IsFolder", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     struct stat info {};
     return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool CreateFolder(const std::u16string& path) {
+    const FaultPoint fault("CreateFolder", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     std::string native = NativePath(path);
     if (::mkdir(native.c_str(), 0777) != 0) {
         return Fail(errno, native);
@@ -117,6 +130,10 @@ bool CreateFolder(const std::u16string& path) {
 }
 
 bool CopyFile(const std::u16string& from, const std::u16string& to) {
+    const FaultPoint fault("CopyFile", kErrorDiskFull);
+    if (fault.Failed()) {
+        return false;
+    }
     std::string source = NativePath(from);
     std::string target = NativePath(to);
     int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
@@ -169,6 +186,10 @@ bool CopyFile(const std::u16string& from, const std::u16string& to) {
 }
 
 bool DeleteFile(const std::u16string& path) {
+    const FaultPoint fault("DeleteFile", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     std::string native = NativePath(path);
     if (::unlink(native.c_str()) != 0) {
         return Fail(errno == EISDIR ? EACCES : errno, native);
@@ -177,6 +198,10 @@ bool DeleteFile(const std::u16string& path) {
 }
 
 bool RenameFile(const std::u16string& from, const std::u16string& to) {
+    const FaultPoint fault("RenameFile", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     return RenameNoReplace(NativePath(from), NativePath(to));
 }
 
@@ -186,6 +211,10 @@ InputFile::~InputFile() {
 
 bool InputFile::Open(const std::u16string& path) {
     Close();
+    const FaultPoint fault("InputFile::Open", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     name_ = NativePath(path);
     const int descriptor = ::open(name_.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
@@ -205,6 +234,10 @@ bool InputFile::ReadAll(std::string& bytes) {
     bytes.clear();
     if (handle_ < 0) {
         SetLastError(kErrorInvalidHandle);
+        return false;
+    }
+    const FaultPoint fault("InputFile::ReadAll", kErrorReadFault);
+    if (fault.Failed()) {
         return false;
     }
     struct stat info {};
@@ -240,12 +273,20 @@ bool ReadWholeFile(const std::u16string& path, std::string& bytes) {
 }
 
 bool WriteFileAtomically(const std::u16string& path, const std::string& bytes) {
+    const FaultPoint fault("WriteFileAtomically", kErrorDiskFull);
+    if (fault.Failed()) {
+        return false;
+    }
     return WriteAtomically(
         path, [&](int descriptor) { return WriteAll(descriptor, bytes.data(), bytes.size()); });
 }
 
 bool WriteTextFileAtomically(const std::u16string& path,
                              std::initializer_list<std::string_view> pieces) {
+    const FaultPoint fault("WriteTextFileAtomically", kErrorDiskFull);
+    if (fault.Failed()) {
+        return false;
+    }
     return WriteAtomically(path, [&](int descriptor) { return WriteAsText(descriptor, pieces); });
 }
 

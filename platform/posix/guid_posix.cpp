@@ -4,12 +4,18 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/fault_injection.h"
 #include "platform/guid.h"
+#include "platform/last_error.h"
 #include "platform/posix/errno_table.h"
 
 namespace os {
 
 bool NewGuid(Guid& guid) {
+    const FaultPoint fault("NewGuid", kErrorNotEnoughMemory);
+    if (fault.Failed()) {
+        return false;
+    }
     uint8_t bytes[16];
     size_t filled = 0;
     while (filled < sizeof bytes) {

@@ -12,6 +12,7 @@
 
 #include "platform/code_page.h"
 #include "platform/command_line.h"
+#include "platform/fault_injection.h"
 #include "platform/last_error.h"
 #include "platform/process.h"
 
@@ -43,6 +44,10 @@ uint32_t SpawnError(int error) {
 }  // namespace
 
 bool RunProcessAndWait(const std::u16string& commandLine, uint32_t& exitCode) {
+    const FaultPoint fault("RunProcessAndWait", kErrorNotEnoughMemory);
+    if (fault.Failed()) {
+        return false;
+    }
     ProgramAndArguments found;
     if (!FindProgram(commandLine, IsExecutableFile, found)) {
         SetLastError(kErrorFileNotFound);

@@ -1,3 +1,4 @@
+#include "platform/fault_injection.h"
 #include "platform/files.h"
 #include "platform/last_error.h"
 #include "platform/profile.h"
@@ -14,7 +15,8 @@ std::u16string GetPrivateProfileString(const std::u16string& section, const std:
     std::u16string result;
     std::string bytes;
     std::optional<std::u16string> found;
-    if (ReadWholeFile(file, bytes)) {
+    const FaultPoint fault("GetPrivateProfileString", kErrorAccessDenied);
+    if (!fault.Failed() && ReadWholeFile(file, bytes)) {
         found = FindProfileValue(DecodeProfile(bytes), section, key);
         if (!found) {
             SetLastError(kErrorFileNotFound);
@@ -38,6 +40,10 @@ std::u16string GetPrivateProfileString(const std::u16string& section, const std:
 bool WritePrivateProfileString(const std::u16string& section, const std::u16string& key,
                                const std::optional<std::u16string>& value,
                                const std::u16string& file) {
+    const FaultPoint fault("WritePrivateProfileString", kErrorDiskFull);
+    if (fault.Failed()) {
+        return false;
+    }
     ProfileFile profile;
     std::string bytes;
     if (ReadWholeFile(file, bytes)) {

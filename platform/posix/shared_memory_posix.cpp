@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/fault_injection.h"
 #include "platform/last_error.h"
 #include "platform/posix/errno_table.h"
 #include "platform/shared_memory.h"
@@ -25,6 +26,10 @@ std::string ObjectName(const std::u16string& name) {
 
 bool ReadSharedMemory(const std::u16string& name, size_t limit, std::string& bytes) {
     bytes.clear();
+    const FaultPoint fault("ReadSharedMemory", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     const int descriptor = ::shm_open(ObjectName(name).c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (descriptor < 0) {
         SetLastFileError(errno);
@@ -64,6 +69,10 @@ SharedMemorySection::~SharedMemorySection() {
 
 bool SharedMemorySection::Publish(const std::u16string& name, const std::string& bytes) {
     Remove();
+    const FaultPoint fault("SharedMemorySection::Publish", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     if (bytes.empty()) {
         // A section backed by the paging file has at least one byte.
         SetLastError(kErrorInvalidParameter);

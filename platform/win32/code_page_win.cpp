@@ -2,6 +2,8 @@
 #include "platform/win32/windows_api.h"
 
 #include "platform/code_page.h"
+#include "platform/fault_injection.h"
+#include "platform/last_error.h"
 #include "platform/utf8_codec.h"
 
 namespace os {
@@ -83,6 +85,13 @@ uint32_t AnsiCodePage() {
 
 std::string WideToMultiByte(uint32_t codePage, std::u16string_view text, Unmappable unmappable) {
     std::string result;
+    if (!text.empty()) {
+        // An empty text is no conversion; a failing one gives no characters.
+        const FaultPoint fault("WideToMultiByte", kErrorNoUnicodeTranslation);
+        if (fault.Failed()) {
+            return result;
+        }
+    }
     if (unmappable == Unmappable::Replace) {
         ToMultiByte(codePage, text, false, result);
         return result;
@@ -108,6 +117,13 @@ std::string WideToMultiByte(uint32_t codePage, std::u16string_view text, Unmappa
 
 std::u16string MultiByteToWide(uint32_t codePage, std::string_view text, Unmappable unmappable) {
     std::u16string result;
+    if (!text.empty()) {
+        // An empty text is no conversion; a failing one gives no characters.
+        const FaultPoint fault("MultiByteToWide", kErrorNoUnicodeTranslation);
+        if (fault.Failed()) {
+            return result;
+        }
+    }
     if (unmappable == Unmappable::Replace) {
         ToWide(codePage, text, false, result);
         return result;

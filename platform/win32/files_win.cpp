@@ -3,10 +3,14 @@
 
 #include <io.h>
 
+#include <cerrno>
+
 #include <string>
 
 #include "platform/crlf_output.h"
+#include "platform/fault_injection.h"
 #include "platform/files.h"
+#include "platform/last_error.h"
 
 namespace os {
 namespace {
@@ -66,27 +70,55 @@ bool WriteAtomically(const std::u16string& path, WriteContent writeContent) {
 }  // namespace
 
 bool PathExists(const std::u16string& path) {
-    return ::_waccess(win32::Wide(path), 0) == 0;
+    const FaultPoint fault("PathExists", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
+    if (::_waccess(win32::Wide(path), 0) == 0) {
+        return true;
+    }
+    ::SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED);
+    return false;
 }
 
 bool IsFolder(const std::u16string& path) {
+    const FaultPoint fault("IsFolder", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     const DWORD attributes = ::GetFileAttributesW(win32::Wide(path));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool CreateFolder(const std::u16string& path) {
+    const FaultPoint fault("CreateFolder", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     return ::CreateDirectoryW(win32::Wide(path), nullptr) != 0;
 }
 
 bool CopyFile(const std::u16string& from, const std::u16string& to) {
+    const FaultPoint fault("CopyFile", kErrorDiskFull);
+    if (fault.Failed()) {
+        return false;
+    }
     return ::CopyFileW(win32::Wide(from), win32::Wide(to), FALSE) != 0;
 }
 
 bool DeleteFile(const std::u16string& path) {
+    const FaultPoint fault("DeleteFile", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     return ::DeleteFileW(win32::Wide(path)) != 0;
 }
 
 bool RenameFile(const std::u16string& from, const std::u16string& to) {
+    const FaultPoint fault("RenameFile", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     return ::MoveFileW(win32::Wide(from), win32::Wide(to)) != 0;
 }
 
@@ -96,6 +128,10 @@ InputFile::~InputFile() {
 
 bool InputFile::Open(const std::u16string& path) {
     Close();
+    const FaultPoint fault("InputFile::Open", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     const HANDLE file = ::CreateFileW(win32::Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -109,6 +145,10 @@ bool InputFile::ReadAll(std::string& bytes) {
     bytes.clear();
     if (handle_ == -1) {
         ::SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
+    const FaultPoint fault("InputFile::ReadAll", kErrorReadFault);
+    if (fault.Failed()) {
         return false;
     }
     LARGE_INTEGER size{};
@@ -141,12 +181,20 @@ bool ReadWholeFile(const std::u16string& path, std::string& bytes) {
 }
 
 bool WriteFileAtomically(const std::u16string& path, const std::string& bytes) {
+    const FaultPoint fault("WriteFileAtomically", kErrorDiskFull);
+    if (fault.Failed()) {
+        return false;
+    }
     return WriteAtomically(path,
                            [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
 }
 
 bool WriteTextFileAtomically(const std::u16string& path,
                              std::initializer_list<std::string_view> pieces) {
+    const FaultPoint fault("WriteTextFileAtomically", kErrorDiskFull);
+    if (fault.Failed()) {
+        return false;
+    }
     return WriteAtomically(path, [&](HANDLE file) {
         return WriteWithCrLf(
             pieces, [&](const char* data, size_t length) { return WriteAll(file, data, length); });

@@ -5,12 +5,17 @@
 
 #include <cstring>
 
+#include "platform/fault_injection.h"
 #include "platform/guid.h"
 #include "platform/last_error.h"
 
 namespace os {
 
 bool NewGuid(Guid& guid) {
+    const FaultPoint fault("NewGuid", kErrorNotEnoughMemory);
+    if (fault.Failed()) {
+        return false;
+    }
     GUID made{};
     const HRESULT result = ::CoCreateGuid(&made);
     if (FAILED(result)) {

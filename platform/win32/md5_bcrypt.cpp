@@ -3,6 +3,8 @@
 
 #include <bcrypt.h>
 
+#include "platform/fault_injection.h"
+#include "platform/last_error.h"
 #include "platform/md5.h"
 
 namespace os {
@@ -23,12 +25,16 @@ BCRYPT_ALG_HANDLE Md5Provider() {
 
 }  // namespace
 
-std::array<uint8_t, 16> Md5(std::string_view bytes) {
-    std::array<uint8_t, 16> digest{};
+bool Md5(std::string_view bytes, std::array<uint8_t, 16>& digest) {
+    const FaultPoint fault("Md5", kErrorNotEnoughMemory);
+    if (fault.Failed()) {
+        return false;
+    }
     BCRYPT_HASH_HANDLE hash = nullptr;
     if (Md5Provider() == nullptr ||
         !BCRYPT_SUCCESS(::BCryptCreateHash(Md5Provider(), &hash, nullptr, 0, nullptr, 0, 0))) {
-        return digest;
+        SetLastError(kErrorNotEnoughMemory);
+        return false;
     }
     // The data goes in pieces: BCryptHashData takes a 32-bit length.
     constexpr size_t kPiece = size_t{1} << 30;
@@ -39,11 +45,13 @@ std::array<uint8_t, 16> Md5(std::string_view bytes) {
             ::BCryptHashData(hash, reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data() + at)),
                              static_cast<ULONG>(length), 0));
     }
-    if (hashed) {
-        ::BCryptFinishHash(hash, digest.data(), static_cast<ULONG>(digest.size()), 0);
-    }
+    hashed = hashed && BCRYPT_SUCCESS(::BCryptFinishHash(hash, digest.data(),
+                                                         static_cast<ULONG>(digest.size()), 0));
     ::BCryptDestroyHash(hash);
-    return digest;
+    if (!hashed) {
+        SetLastError(kErrorNotEnoughMemory);
+    }
+    return hashed;
 }
 
 }  // namespace os

@@ -77,12 +77,16 @@ bool IsMessageBox(HWND window) {
 
 LRESULT CALLBACK OnActivation(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        if (IsMessageBox(window)) {
-            if (int answer = AnswerFor(window)) {
-                ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                               reinterpret_cast<LPARAM>(::GetDlgItem(window, answer)));
+        try {
+            HWND window = reinterpret_cast<HWND>(wParam);
+            if (IsMessageBox(window)) {
+                if (int answer = AnswerFor(window)) {
+                    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                                   reinterpret_cast<LPARAM>(::GetDlgItem(window, answer)));
+                }
             }
+        } catch (...) {
+            // Nothing may leave a hook into the system; the box waits for a person.
         }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -1,11 +1,17 @@
 // Win32 calls only.
 #include "platform/win32/windows_api.h"
 
+#include "platform/fault_injection.h"
+#include "platform/last_error.h"
 #include "platform/process.h"
 
 namespace os {
 
 bool RunProcessAndWait(const std::u16string& commandLine, uint32_t& exitCode) {
+    const FaultPoint fault("RunProcessAndWait", kErrorNotEnoughMemory);
+    if (fault.Failed()) {
+        return false;
+    }
     // CreateProcessW may write into the command line: it gets a copy of its own.
     std::u16string writable = commandLine;
     STARTUPINFOW startup{};

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "platform/fault_injection.h"
+#include "platform/last_error.h"
 #include "platform/profile.h"
 
 namespace os {
@@ -12,6 +14,10 @@ std::u16string GetPrivateProfileString(const std::u16string& section, const std:
                                        const std::u16string& file) {
     if (bufferSize == 0) {
         return {};
+    }
+    const FaultPoint fault("GetPrivateProfileString", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return defaultValue.substr(0, bufferSize - 1);
     }
     std::vector<wchar_t> buffer(bufferSize, L'\0');
     const DWORD length = ::GetPrivateProfileStringW(
@@ -23,6 +29,10 @@ std::u16string GetPrivateProfileString(const std::u16string& section, const std:
 bool WritePrivateProfileString(const std::u16string& section, const std::u16string& key,
                                const std::optional<std::u16string>& value,
                                const std::u16string& file) {
+    const FaultPoint fault("WritePrivateProfileString", kErrorDiskFull);
+    if (fault.Failed()) {
+        return false;
+    }
     return ::WritePrivateProfileStringW(win32::Wide(section), win32::Wide(key),
                                         value ? win32::Wide(*value) : nullptr,
                                         win32::Wide(file)) != 0;

@@ -4,12 +4,18 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/fault_injection.h"
+#include "platform/last_error.h"
 #include "platform/shared_memory.h"
 
 namespace os {
 
 bool ReadSharedMemory(const std::u16string& name, size_t limit, std::string& bytes) {
     bytes.clear();
+    const FaultPoint fault("ReadSharedMemory", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     const HANDLE mapping = ::OpenFileMappingW(FILE_MAP_READ, FALSE, win32::Wide(name));
     if (mapping == nullptr) {
         return false;
@@ -36,6 +42,10 @@ SharedMemorySection::~SharedMemorySection() {
 
 bool SharedMemorySection::Publish(const std::u16string& name, const std::string& bytes) {
     Remove();
+    const FaultPoint fault("SharedMemorySection::Publish", kErrorAccessDenied);
+    if (fault.Failed()) {
+        return false;
+    }
     const uint64_t size = bytes.size();
     const HANDLE mapping = ::CreateFileMappingW(
         INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, static_cast<DWORD>(size >> 32),

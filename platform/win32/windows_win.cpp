@@ -105,7 +105,7 @@ void CheckStarvation(HWND dialog) {
     }
 }
 
-INT_PTR CALLBACK FrameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR FrameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* frame = reinterpret_cast<Frame*>(lParam);
         ::SetPropW(dialog, kFrameProperty, frame);
@@ -148,6 +148,17 @@ INT_PTR CALLBACK FrameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         std::erase(t_modalDialogs, dialog);
     }
     return result;
+}
+
+// Nothing may leave a dialog procedure into the system's dialog manager. The procedures behind
+// the frame log their own failures; the frame's own work (its bookkeeping, the events, the
+// queued input) is below the plug-in's log and fails without a line.
+INT_PTR CALLBACK FrameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return FrameMessage(dialog, message, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 }  // namespace

@@ -39,8 +39,10 @@ std::string Compact(const Json::Value& value) {
 
 // The password of an account's archive, derived here on its own from the base name.
 std::string PasswordFor(const std::string& baseName) {
-    const std::string first = os::Md5Hex(baseName);
-    const std::string second = os::Md5Hex(baseName + U8(std::u16string(kArchivePasswordSuffix)));
+    std::string first;
+    std::string second;
+    EXPECT_TRUE(os::Md5Hex(baseName, first));
+    EXPECT_TRUE(os::Md5Hex(baseName + U8(std::u16string(kArchivePasswordSuffix)), second));
     std::string password;
     for (size_t i = 0; i < first.size(); ++i) {
         password += {first[i], second[i]};

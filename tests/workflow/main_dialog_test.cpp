@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 
+#include "client/client_link.h"
 #include "host/simulated_host.h"
 #include "platform/headless/environment.h"
 #include "platform/headless/state_dump.h"
@@ -18,12 +19,14 @@
 #include "tests/resources/dialog_test_support.h"
 #endif
 #include "tests/support/environment.h"
+#include "tests/support/loopback.h"
 #include "tests/workflow/main_dialog_fixture.h"
 #include "workflow/submission_events.h"
 
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 // The lowest accepted version is compared as text; an unsaved scene is not checked.
@@ -332,6 +335,31 @@ TEST_F(MainDialogTest, WithoutTheCleanBoxNoCleaningScriptRuns) {
     Open(Analysis({"A"}));
     EXPECT_EQ(DataLog().substr(logBefore.size()).find("virus"), std::string::npos);
     EXPECT_THAT(Boxes(), ElementsAre("{43}/{49}/OK"));
+}
+
+// A client that takes the connection and never answers: the link gives up as on a failed
+// connection, and the dialog is the user's again.
+TEST_F(MainDialogTest, AClientThatNeverAnswersEndsTheSubmissionAsAFailedConnection) {
+    uint16_t port = 0;
+    const testing_support::SocketHandle silent = testing_support::ListenOnLoopback(port);
+    SetSetting("port", std::to_string(port));
+    SetClientLinkTimeout(300);
+    user.TickRow(IDC_CAMERA_LIST, 0, true)
+        .Click(IDC_SUBMIT)
+        .Wait([] { return SubmissionSettled(); })
+        .Do([](HWND dialog) {
+            EXPECT_TRUE(Enabled(dialog, IDC_SUBMIT));
+            EXPECT_EQ(GetPluginState().submitRunState.load(), 11);
+        })
+        .Close();
+    Open(Analysis({"A"}));
+    SetClientLinkTimeout(0);
+    SetSetting("port", "1");
+    testing_support::CloseSocket(silent);
+    EXPECT_THAT(Boxes(), ElementsAre("{43}/{49}/OK"));
+    std::ifstream http(DataFolder() + "/log1.3.7/pmx_http.log");
+    const std::string log(std::istreambuf_iterator<char>(http), {});
+    EXPECT_THAT(log, HasSubstr("[ERROR] connect error, Error Code is: 10060"));
 }
 
 TEST_F(MainDialogTest, ASceneTheHostCannotSaveStartsNoSubmission) {

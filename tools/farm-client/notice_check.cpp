@@ -93,7 +93,9 @@ Verdict CheckNotice(const Notice& notice, const CheckContext& context, std::stri
     if (!problem.empty()) {
         return {kArchiveProblem, problem};
     }
-    jobDigest = os::Md5Hex(job);
+    if (!os::Md5Hex(job, jobDigest)) {
+        return {kJobUnreadable, {}};
+    }
     return {kAccepted, {}};
 }
 

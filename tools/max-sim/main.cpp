@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/simulated_host.h"
+#include "platform/fault_injection.h"
 #include "platform/headless/environment.h"
 #include "platform/headless/events.h"
 #include "platform/win/message_box.h"
@@ -152,6 +153,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The host's own files are not the plug-in's: only the plug-in's operations may be failed.
+    os::ExcludeFromFaultInjection();
     maxsim::StdoutCapture capture;
     capture.Start();
     maxsim::EventLog log(options.json, capture);
