@@ -44,7 +44,7 @@ sed "s#D:\\\\\\\\projects\\\\\\\\living room\\\\\\\\living room.max#$root/scenes
 server=$!
 for _ in $(seq 1 100); do grep -q listening "$root/serve.log" && break; sleep 0.1; done
 "$zep_submit" submit "$root/scenes/living room.analysis.json" --scene "$root/scenes/living room.max" \
-  --select VRayCam_Living --select VRayCam_Kitchen --backup || true
+  --select VRayCam_Living --select VRayCam_Kitchen --clean || true
 
 section "max-sim: the same in a simulated 3ds Max, through the plug-in's menu and dialog"
 cp "$here/scenes/studio.max" "$root/scenes/"

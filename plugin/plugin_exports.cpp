@@ -94,3 +94,15 @@ void ZepSetSubmissionObserver(ZepSubmissionObserver observer, void* context) {
         });
     });
 }
+
+void ZepSetSubmissionStepObserver(ZepStepObserver observer, void* context) {
+    GuardedCall("ZepSetSubmissionStepObserver", [=] {
+        if (observer == nullptr) {
+            SetSubmissionStepHandler(nullptr);
+            return;
+        }
+        SetSubmissionStepHandler([observer, context](const char* step) {
+            GuardedCall("ZepStepObserver", [&] { observer(step, context); });
+        });
+    });
+}

@@ -40,4 +40,9 @@ ZEP_PLUGIN_EXPORT int ZepSubmissionIdle();
 // observer stops the reports.
 using ZepSubmissionObserver = void (*)(const char* json, void* context);
 ZEP_PLUGIN_EXPORT void ZepSetSubmissionObserver(ZepSubmissionObserver observer, void* context);
+
+// Tells `observer` of each step of a submission as it begins, on the worker's thread, by the
+// step's name. A null observer stops the reports.
+using ZepStepObserver = void (*)(const char* step, void* context);
+ZEP_PLUGIN_EXPORT void ZepSetSubmissionStepObserver(ZepStepObserver observer, void* context);
 }

@@ -189,6 +189,7 @@ void Reading::Warn(const std::u16string& text) {
 
 int32_t Reading::Run() {
     state_.problems.clear();
+    state_.referenceFileIllegal = false;
     state_.duplicateCameraNames.clear();
     state_.warnings.clear();
     missingFiles_ = OptionalArray(root_, "missing_file", "missing_file");

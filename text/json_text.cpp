@@ -5,16 +5,21 @@
 #include <string>
 #include <utility>
 
-bool ParseJsonText(std::string_view utf8, Json::Value& root) {
+bool ParseJsonText(std::string_view utf8, Json::Value& root, std::string* errors) {
     Json::CharReaderBuilder builder;
     builder["collectComments"] = true;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
+    std::string message;
+    bool parsed = false;
     try {
-        return reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &errors);
-    } catch (const std::exception&) {
-        return false;
+        parsed = reader->parse(utf8.data(), utf8.data() + utf8.size(), &root, &message);
+    } catch (const std::exception& failure) {
+        message = failure.what();
     }
+    if (!parsed && errors != nullptr) {
+        *errors = message;
+    }
+    return parsed;
 }
 
 bool MayHoldComments(std::string_view utf8) {

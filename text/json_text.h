@@ -8,8 +8,9 @@
 #include <string_view>
 
 // Parses UTF-8 JSON with its comments collected, so a styled writer puts them back. False when
-// the text does not parse, including past the reader's nesting limit (where jsoncpp throws).
-bool ParseJsonText(std::string_view utf8, Json::Value& root);
+// the text does not parse, including past the reader's nesting limit (where jsoncpp throws);
+// `errors`, when given, then holds jsoncpp's message.
+bool ParseJsonText(std::string_view utf8, Json::Value& root, std::string* errors = nullptr);
 
 // False when no value parsed from the text can carry a comment: the text holds neither "//" nor
 // "/*" anywhere. Lets a walk over a large document skip its comment checks.

@@ -64,6 +64,12 @@ void CopyTicksToCameras(HWND dialog) {
     }
 }
 
+// "Edit Selected" edits two or more selected rows; it follows the table's selection.
+void FollowSelectionWithEditButton(HWND dialog) {
+    HWND list = win::GetDlgItem(dialog, IDC_CAMERA_LIST);
+    EnableControls(dialog, {IDC_EDIT_CAMERAS}, win::GetListViewSelectedCount(list) > 1);
+}
+
 void OpenCameraSettings(HWND dialog) {
     ShowCameraSettingsDialog(dialog, reinterpret_cast<LPARAM>(&GetZEPRenderingConfigMgr()));
 }
@@ -94,14 +100,34 @@ void EditDoubleClickedCamera(HWND dialog) {
     OpenCameraSettings(dialog);
 }
 
-// The host saves the open scene under its own name; an unsaved scene cannot be.
-bool SaveOpenScene() {
+// The host saves the open scene under its own name. A scene that was never saved has no name
+// to save under: the user is asked to save it first.
+bool SaveOpenScene(HWND dialog, const MainDialogTexts& texts) {
     Interface* core = GetCOREInterface();
     if (core == nullptr) {
         return false;
     }
+    pmx_Logger& log = GetPluginState().log;
     std::u16string path = FromHostText(core->GetCurFilePath());
-    return !path.empty() && core->SaveToFile(ToHostText(path), TRUE) != 0;
+    if (path.empty()) {
+        log.Write("The scene has never been saved; it must be saved before it is submitted.",
+                  "WARN");
+        PluginMessageBox(dialog, ResourceText(IDS_SAVE_SCENE_FIRST), texts.caption, win::kMbOk,
+                         texts.marker);
+        return false;
+    }
+    if (core->SaveToFile(ToHostText(path), TRUE) == 0) {
+        log.Write("The host did not save the scene to " + ToUtf8(path) + ".", "WARN");
+        return false;
+    }
+    return true;
+}
+
+// A press of Submit that starts no worker is reported as a submission that stopped at `step`.
+void ReportStopBeforeWorker(const char* step) {
+    SubmissionOutcome outcome;
+    outcome.report.stoppedAt = step;
+    ReportSubmissionFinished(outcome);
 }
 
 // Runs `body` on a detached thread kept in `slot`; false, logged, when the thread cannot start.
@@ -119,6 +145,7 @@ void StartSubmission(HWND dialog, const MainDialogTexts& texts) {
     PluginState& state = GetPluginState();
     int32_t runState = state.submitRunState.load();
     if (runState >= 0 && runState < kThreadFinished) {
+        ReportStopBeforeWorker("submission running");
         return;
     }
     if (runState >= kThreadFinished) {
@@ -127,8 +154,10 @@ void StartSubmission(HWND dialog, const MainDialogTexts& texts) {
         state.submitRunState = -1;
     }
     state.submitRunState = 0;
-    if (win::IsDlgButtonChecked(dialog, IDC_SAVE_SCENE_FILE) == BST_CHECKED && !SaveOpenScene()) {
+    if (win::IsDlgButtonChecked(dialog, IDC_SAVE_SCENE_FILE) == BST_CHECKED &&
+        !SaveOpenScene(dialog, texts)) {
         state.submitRunState = kThreadFinished;
+        ReportStopBeforeWorker("scene save");
         return;
     }
     WorkerStarted();
@@ -141,6 +170,7 @@ void StartSubmission(HWND dialog, const MainDialogTexts& texts) {
         // No worker runs: the dialog is left as a finished submission leaves it.
         state.submitRunState = kThreadFinished;
         WorkerEnded();
+        ReportStopBeforeWorker("worker start");
         return;
     }
 
@@ -173,12 +203,14 @@ INT_PTR OnSubmit(HWND dialog, const MainDialogTexts& texts) {
     if (!name.empty() && !IsLegalSceneFileName(name)) {
         PluginMessageBox(dialog, ResourceText(IDS_SCENE_NAME_REFUSED), texts.caption, win::kMbOk,
                          texts.marker);
+        ReportStopBeforeWorker("scene name");
         win::EndDialog(dialog, 0);
         return -1;
     }
     if (state.referenceFileIllegal &&
         PluginMessageBox(dialog, ResourceText(IDS_ILLEGAL_REFERENCES_QUESTION), texts.secondCaption,
                          win::kMbOkCancel, texts.marker) == win::kIdCancel) {
+        ReportStopBeforeWorker("reference files");
         return -1;
     }
     StartSubmission(dialog, texts);
@@ -197,6 +229,9 @@ INT_PTR OnCommand(HWND dialog, int control, UINT code, const MainDialogTexts& te
             break;
         case IDC_ANALYSE_AGAIN: {
             int result = InitializeDialog(dialog, texts.caption, texts.marker, false);
+            if (result == kDialogReady) {
+                FollowSelectionWithEditButton(dialog);
+            }
             if (result == kCameraCheckFailed) {
                 win::EndDialog(dialog, kCameraCheckFailed);
             }
@@ -209,9 +244,11 @@ INT_PTR OnCommand(HWND dialog, int control, UINT code, const MainDialogTexts& te
             break;
         case IDC_INVERT_SELECTION:
             ui.InvertCameraSelection(dialog, state.cameras);
+            FollowSelectionWithEditButton(dialog);
             break;
         case IDC_SELECT_ALL:
             ui.SelectAllCameras(dialog, state.cameras);
+            FollowSelectionWithEditButton(dialog);
             break;
         case IDC_RADIO_NOBLOCK:
         case IDC_RADIO_THREEBLOCK:
@@ -284,8 +321,7 @@ INT_PTR OnNotify(HWND dialog, const NMHDR& header) {
         return TRUE;
     }
     if (header.code == NM_CLICK || header.code == LVN_HOTTRACK) {
-        HWND list = win::GetDlgItem(dialog, IDC_CAMERA_LIST);
-        EnableControls(dialog, {IDC_EDIT_CAMERAS}, win::GetListViewSelectedCount(list) > 1);
+        FollowSelectionWithEditButton(dialog);
     } else if (header.code == NM_DBLCLK) {
         EditDoubleClickedCamera(dialog);
     }
@@ -297,6 +333,7 @@ void OnCamerasEdited(HWND dialog) {
     PluginState& state = GetPluginState();
     DialogUi& ui = GetDialogUi();
     ui.UpdateCameraTable(win::GetDlgItem(dialog, IDC_CAMERA_LIST), state.cameras);
+    FollowSelectionWithEditButton(dialog);
     for (const auto& entry : state.cameras) {
         if (entry.second.imageFormat == u"TIFF" || entry.second.imageFormat == u"TIF") {
             AddTiffNotes(state);

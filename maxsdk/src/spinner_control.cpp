@@ -24,6 +24,7 @@ struct SpinnerState {
     float maximum = 100.0f;
     float scale = 0.1f;
     HWND edit = nullptr;
+    std::u16string shown;  // the text the spinner last put in its field
 };
 
 std::mutex g_mutex;
@@ -94,14 +95,18 @@ public:
         return win::IsWindowEnabled(window_);
     }
 
-    // The value the field shows when it holds a number (the user may have typed one), else the
-    // last value set; always within the limits.
+    // The last value set, as it was given: the field shows it rounded to the scale's decimals.
+    // When the user has typed a number in the field since, that number; always within the
+    // limits.
     float GetFVal() override {
         RecordHostCall("ISpinnerControl::GetFVal");
         SpinnerState state = Load(window_);
         float typed = 0.0f;
-        if (state.edit != nullptr && ReadNumber(win::GetWindowText(state.edit, 260), typed)) {
-            return std::clamp(typed, state.minimum, state.maximum);
+        if (state.edit != nullptr) {
+            std::u16string text = win::GetWindowText(state.edit, 260);
+            if (text != state.shown && ReadNumber(text, typed)) {
+                return std::clamp(typed, state.minimum, state.maximum);
+            }
         }
         return state.value;
     }
@@ -122,8 +127,8 @@ public:
         SpinnerState state = Load(window_);
         state.value =
             std::isnan(value) ? state.minimum : std::clamp(value, state.minimum, state.maximum);
+        state.shown = ShowValue(state);
         Store(window_, state);
-        ShowValue(state);
         if (notify != 0) {
             HWND parent = win::GetParent(window_);
             win::SendMessage(parent, CC_SPINNER_CHANGE,
@@ -169,7 +174,8 @@ public:
     }
 
 private:
-    void ShowValue(const SpinnerState& state) {
+    // Shows the value in the spinner and its field; returns the text shown.
+    std::u16string ShowValue(const SpinnerState& state) {
         char text[64];
         std::snprintf(text, sizeof text, "%.*f", Precision(state.scale),
                       static_cast<double>(state.value));
@@ -178,6 +184,7 @@ private:
         if (state.edit != nullptr) {
             win::SetWindowText(state.edit, wide);
         }
+        return wide;
     }
 
     HWND window_;

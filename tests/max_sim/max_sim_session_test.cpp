@@ -91,6 +91,27 @@ TEST_F(MaxSimTest, TheMenuCommandOpensTheMainDialog) {
     EXPECT_EQ(First(events, "close"), nullptr);
 }
 
+// The worker's steps show as they begin, and every press of Submit ends in a submission event:
+// here one the client does not answer, and one in a scene that was never saved.
+TEST_F(MaxSimTest, EveryPressOfSubmitEndsInASubmissionEvent) {
+    ToolRun run = Run({"open", Scene(), "action 1497", "tick Cam01", "click 1005", "wait", "new",
+                       "action 1497", "click 1005", "wait"});
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    std::vector<std::string> steps;
+    std::vector<std::string> stops;
+    for (const Json::Value& event : Events(run)) {
+        if (event["event"] == "step") {
+            steps.push_back(event["step"].asString());
+        } else if (event["event"] == "submission") {
+            stops.push_back(std::to_string(event["result"].asInt()) + " " +
+                            event["stoppedAt"].asString());
+        }
+    }
+    EXPECT_EQ(steps.front(), "corona limits");
+    EXPECT_EQ(steps.back(), "send");
+    EXPECT_THAT(stops, testing::ElementsAre("-1 ", "0 scene save"));
+}
+
 TEST_F(MaxSimTest, StepsThatRunOutCloseTheDialog) {
     root.WriteFile("session.txt", "# from a file\nopen " + Scene() + "\naction 1497\n");
     ToolRun run = Run({"--fail", "winsock", "--steps", (root.Path() / "session.txt").string()});
@@ -111,8 +132,8 @@ TEST_F(MaxSimTest, StepsThatCannotBeAppliedEndTheSession) {
         {{"click 1005"}, "no dialog is open"},
         {{"open /nonexistent/shot.max"}, "cannot read the scene file"},
         {{"action 4242"}, "no action table has command 4242"},
-        {{"action 1497", "click 4242", "show"}, "the dialog has no control 4242"},
-        {{"action 1497", "tick Nobody"}, "the camera list has no row \"Nobody\""},
+        {{"action 1497", "click 4242", "show"}, "dialog 102: the dialog has no control 4242"},
+        {{"action 1497", "tick Nobody"}, "dialog 102: the camera list has no row \"Nobody\""},
         {{"--plugin", "/nonexistent/plugin.so", "menu"}, "cannot load"},
     };
     for (const auto& [arguments, text] : runs) {

@@ -60,7 +60,7 @@ TEST_F(StringLoaderTest, NullWithoutTheModuleAndForAMissingString) {
         const char16_t* caption = LoadResourceString(IDS_MAIN_CAPTION);
         ASSERT_NE(caption, nullptr);
         const std::u16string before = caption;
-        for (int id : {0, -1, 4, 5, 65, 82, 105, 65535, 70000}) {
+        for (int id : {0, -1, 4, 5, 65, 82, 106, 65535, 70000}) {
             EXPECT_EQ(LoadResourceString(id), nullptr) << language << " " << id;
             EXPECT_EQ(LoadResourceString2(id), nullptr) << language << " " << id;
             EXPECT_EQ(ResourceText(id), u"") << language << " " << id;

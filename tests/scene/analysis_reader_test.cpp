@@ -249,6 +249,10 @@ TEST_F(AnalysisReaderTest, FileProblemsComeInOrderReferenceMissingDuplicate) {
     EXPECT_THAT(NewLines(),
                 ElementsAre("[WARN] The name of reference file have Russian characters.",
                             "[WARN] The name of reference file have illegal characters.", kRead));
+
+    // The next scene's analysis starts without the illegal references of this one.
+    Read(R"({ "reference_file" : [ { "path" : "C:\\Maps\\ok.jpg" } ] })");
+    EXPECT_FALSE(state->referenceFileIllegal);
 }
 
 // ---- Cameras ---------------------------------------------------------------------------------

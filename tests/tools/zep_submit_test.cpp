@@ -2,7 +2,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <future>
+#include <iterator>
 #include <optional>
 #include <tuple>
 
@@ -36,8 +39,6 @@ protected:
 TEST_F(ZepSubmitTest, ConfigPrintsWhatThePluginReads) {
     root.WriteFile("ZEP Rendering/script/pmx_plugin.ini",
                    "[general]\r\nIP = 10.0.0.3 \r\nport=18080tcp\r\nLowerVersion=\"1.3\"\r\n");
-    ToolRun run = Run({"config"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string data = root.Path().string() + "/ZEP Rendering";
     Json::Value expected;
     expected["host"] = "10.0.0.3";
@@ -54,6 +55,19 @@ TEST_F(ZepSubmitTest, ConfigPrintsWhatThePluginReads) {
              {"crpScriptPath", "/script/ZepAntivirusCrp_UTF8.ms"}}) {
         expected[key] = data + path;
     }
+    root.WriteFile("ZEP Rendering/script/ZepAntivirusAlc_UTF8.ms", "-- clean");
+    for (const auto& [role, key, present] : {std::tuple("analysis", "analysisScriptPath", false),
+                                             std::tuple("clean ADSL", "adslScriptPath", false),
+                                             std::tuple("clean ALC", "alcScriptPath", true),
+                                             std::tuple("clean CRP", "crpScriptPath", false)}) {
+        Json::Value script;
+        script["role"] = role;
+        script["path"] = expected[key];
+        script["present"] = present;
+        expected["scripts"].append(script);
+    }
+    ToolRun run = Run({"config"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.Json(), expected);
     EXPECT_THAT(root.ReadFile("ZEP Rendering/log1.3/pmx_data.log"),
                 testing::HasSubstr("[INFO] Get client infomation successfully."));
@@ -78,6 +92,16 @@ TEST_F(ZepSubmitTest, InspectPrintsTheSceneModel) {
     EXPECT_EQ(model["currentSceneName"].asString(), "living room.max");
     EXPECT_EQ(model["irradmapMinRate"].asInt(), -3);
     EXPECT_EQ(model["notices"].size(), model["warnings"].size() + model["problems"].size());
+
+    // A file the dialog would read as an empty scene says why.
+    for (const auto& [text, message] : {std::pair("{\"cameras\": [", "Syntax error"),
+                                        std::pair("[1, 2]", "holds no JSON object")}) {
+        root.WriteFile("bad.json", text);
+        run = Run({"inspect", (root.Path() / "bad.json").string()});
+        EXPECT_EQ(run.exitCode, 1) << text;
+        EXPECT_THAT(run.err, testing::HasSubstr(message)) << run.err;
+        EXPECT_EQ(run.out, "") << text;
+    }
 }
 
 // The job file named by the request id, the notice, and no box; a folder that cannot be made
@@ -123,6 +147,23 @@ TEST_F(ZepSubmitTest, FlagsThatDoNotFitTheSceneAreExitCodeTwo) {
         EXPECT_THAT(run.err, testing::HasSubstr(message));
     }
     EXPECT_EQ(Run({"job", kExample, "--scene", "s.max"}).exitCode, 2);
+
+    // Names no output file can take stop the dialog; the summary lists them.
+    std::ifstream example(kExample);
+    Json::Value analysis;
+    example >> analysis;
+    analysis["cameras"][0]["name"] = "Cam:1";
+    analysis["cameras"][1]["name"] = "Cam?2";
+    root.WriteFile("names.json", analysis.toStyledString());
+    ToolRun names = Run({"job", (root.Path() / "names.json").string(), "--json-folder",
+                         JsonFolder(), "--scene", "s.max"});
+    EXPECT_EQ(names.exitCode, 1) << names.err;
+    Json::Value summary = names.Json();
+    EXPECT_EQ(summary["stoppedAt"], "camera names");
+    Json::Value refused(Json::arrayValue);
+    refused.append("Cam:1");
+    refused.append("Cam?2");
+    EXPECT_EQ(summary["refusedNames"], refused) << names.out;
     ToolRun missing = Run({"inspect", (root.Path() / "none.json").string()});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_THAT(missing.err, testing::HasSubstr("cannot read"));
@@ -181,6 +222,28 @@ TEST_F(ZepSubmitTest, SubmitJsonIsOneDocumentForEveryAnswer) {
         }
         EXPECT_THAT(printed, testing::MatchesRegex(rows[i].printed));
     }
+}
+
+// Paths are taken from the current folder and made absolute, as the host gives them: the archive
+// holds the scene by its name and the job names the scene's full path.
+TEST_F(ZepSubmitTest, RelativePathsAreTakenFromTheCurrentFolder) {
+    root.WriteFile("scenes/living room.max", "scene");
+    client_test::RawServer server("HTTP/1.1 200 OK\r\n\r\n{}");
+    root.WriteFile(
+        "ZEP Rendering/script/pmx_plugin.ini",
+        "[general]\r\nport=" + std::to_string(server.Port()) + "\r\nlowerversion=1.3.7\r\n");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(root.Path());
+    ToolRun run = Run({"submit", kExample, "--scene", "scenes/../scenes/living room.max",
+                       "--select", "VRayCam_Living", "--json"});
+    std::filesystem::current_path(before);
+    const Json::Value summary = run.Json();
+    ASSERT_EQ(summary["result"], Json::Value(0)) << run.out << run.err;
+    const std::string scenes = (root.Path() / "scenes").string();
+    EXPECT_EQ(summary["outputFolder"].asString().rfind(scenes + "/", 0), 0u) << run.out;
+    std::ifstream job(summary["jobFile"].asString());
+    const std::string jobText(std::istreambuf_iterator<char>(job), {});
+    EXPECT_THAT(jobText, testing::HasSubstr(scenes + "/living room.max"));
 }
 
 }  // namespace

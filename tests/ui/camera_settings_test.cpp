@@ -89,6 +89,16 @@ TEST_F(CameraSettingsTest, SingleModeFollowsTheLockedRatioThenTheUnlockedOne) {
     EXPECT_EQ(GetPluginState().batchEdit, 0);
 }
 
+// The ratio field shows 1.778; the locked ratio is the camera's own, 16:9.
+TEST_F(CameraSettingsTest, TheLockedRatioIsTheOneSetNotTheOneShown) {
+    cameras[u"Cam"] = Camera(1920, 1080, u"Cam");
+    Open({u"Cam"}, [](Driver& user) {
+        user.Type(IDC_EDIT_WIDTH, u"3840")
+            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"2160"); })
+            .Close();
+    });
+}
+
 TEST_F(CameraSettingsTest, SizesAboveTheLimitOrNegativeBecomeTheLimitAndEveryChainEnds) {
     cameras[u"Cam"] = Camera(1000, 500, u"Cam");
     Open({u"Cam"}, [](Driver& user) {

@@ -253,6 +253,14 @@ TEST_F(MainDialogTest, FieldsClampStepAndTheDistributedCountStaysWithinTwoToTen)
     EXPECT_EQ(GetPluginState().distributedCount, 2);
 }
 
+TEST_F(MainDialogTest, AnalysingAgainLeavesNothingForEditSelected) {
+    user.SelectRows(IDC_CAMERA_LIST, {0, 1})
+        .Click(IDC_ANALYSE_AGAIN)
+        .Do([](HWND dialog) { EXPECT_FALSE(Enabled(dialog, IDC_EDIT_CAMERAS)); })
+        .Close();
+    Open(Analysis({"A", "B"}));
+}
+
 TEST_F(MainDialogTest, TheTableOpensCameraSettingsAndIgnoresClicksBelowItsRows) {
     testing_support::UseResourceLanguage("en");
     SetResourceModule(testing_support::TestResourceModule());
@@ -267,6 +275,14 @@ TEST_F(MainDialogTest, TheTableOpensCameraSettingsAndIgnoresClicksBelowItsRows) 
         .Click(IDC_LOCK_FORMAT_CLOSED)
         .PickComboItem(IDC_COMBO_FORMAT, 12)
         .Click(IDC_CAMERA_OK)
+        // Every rebuild of the table leaves no row selected, and nothing for "Edit Selected".
+        .Do([](HWND dialog) { EXPECT_FALSE(Enabled(dialog, IDC_EDIT_CAMERAS)); })
+        .SelectRows(IDC_CAMERA_LIST, {0, 1})
+        .Click(IDC_INVERT_SELECTION)
+        .Do([](HWND dialog) { EXPECT_FALSE(Enabled(dialog, IDC_EDIT_CAMERAS)); })
+        .SelectRows(IDC_CAMERA_LIST, {0, 1})
+        .Click(IDC_SELECT_ALL)
+        .Do([](HWND dialog) { EXPECT_FALSE(Enabled(dialog, IDC_EDIT_CAMERAS)); })
         .DoubleClickRow(IDC_CAMERA_LIST, 1)
         .Type(IDC_EDIT_WIDTH, u"640")
         .Click(IDC_CAMERA_OK)
@@ -362,18 +378,35 @@ TEST_F(MainDialogTest, AClientThatNeverAnswersEndsTheSubmissionAsAFailedConnecti
     EXPECT_THAT(log, HasSubstr("[ERROR] connect error, Error Code is: 10060"));
 }
 
-TEST_F(MainDialogTest, ASceneTheHostCannotSaveStartsNoSubmission) {
-    maxsim::SetSceneSaver([](const std::u16string&) { return false; });
-    user.Click(IDC_SUBMIT)
-        .Do([](HWND) {
-            EXPECT_EQ(GetPluginState().submitRunState.load(), 11);
-            EXPECT_EQ(GetPluginState().progressRunState.load(), -1);
-        })
-        .Close();
-    GetPluginState().progressRunState = -1;
-    GetPluginState().submitRunState = -1;
-    Open(Analysis({"A"}));
-    EXPECT_THAT(Boxes(), IsEmpty());
+// A scene that cannot be saved starts no submission; one that was never saved asks the user to
+// save it first.
+TEST_F(MainDialogTest, ASceneThatIsNotSavedStartsNoSubmissionAndSaysWhy) {
+    struct Case {
+        std::string sceneFile;
+        std::vector<std::string> boxes;
+        const char* logLine;
+    };
+    for (const Case& row : std::vector<Case>{
+             {"shot1.max", {}, "[WARN] The host did not save the scene to "},
+             {"", {"{105}/{49}/OK"}, "[WARN] The scene has never been saved; it must be saved"},
+         }) {
+        SetUp();
+        SetScene(row.sceneFile);
+        maxsim::SetSceneSaver([](const std::u16string&) { return false; });
+        user.Click(IDC_SUBMIT)
+            .Do([](HWND) {
+                EXPECT_EQ(GetPluginState().submitRunState.load(), 11);
+                EXPECT_EQ(GetPluginState().progressRunState.load(), -1);
+            })
+            .Close();
+        GetPluginState().progressRunState = -1;
+        GetPluginState().submitRunState = -1;
+        Open(Analysis({"A"}));
+        EXPECT_EQ(Boxes(), row.boxes) << row.sceneFile;
+        std::ifstream data(DataFolder() + "/log1.3.7/pmx_data.log");
+        const std::string log(std::istreambuf_iterator<char>(data), {});
+        EXPECT_THAT(log, HasSubstr(row.logLine)) << row.sceneFile;
+    }
 }
 
 }  // namespace

@@ -173,6 +173,13 @@ void RecordSubmission(EventLog& log, const char* json) {
     log.Add(event, text.str());
 }
 
+void RecordSubmissionStep(EventLog& log, const char* step) {
+    Json::Value event(Json::objectValue);
+    event["event"] = "step";
+    event["step"] = step != nullptr ? step : "";
+    log.Add(event, std::string("- ") + event["step"].asString());
+}
+
 void RecordClosing(EventLog& log, int dialogId) {
     Json::Value event(Json::objectValue);
     event["event"] = "close";

@@ -22,6 +22,8 @@ void RecordListener(EventLog& log, const std::string& line);
 void RecordHostCall(EventLog& log, const HostCall& call);
 // A finished submission, as the module reports it (a JSON object).
 void RecordSubmission(EventLog& log, const char* json);
+// A step of a submission as it begins: {"event": "step", "step"}.
+void RecordSubmissionStep(EventLog& log, const char* step);
 // A dialog max-sim closes because the steps ran out.
 void RecordClosing(EventLog& log, int dialogId);
 

@@ -139,6 +139,20 @@ void OnSubmission(const char* json, void* context) {
     maxsim::RecordSubmission(*static_cast<maxsim::EventLog*>(context), json);
 }
 
+void OnSubmissionStep(const char* step, void* context) {
+    maxsim::RecordSubmissionStep(*static_cast<maxsim::EventLog*>(context), step);
+}
+
+// Reports of submissions and their steps go to `log` (null: they stop).
+void ObserveSubmissions(const maxsim::PluginModule& module, maxsim::EventLog* log) {
+    if (module.ZepSetSubmissionObserver != nullptr) {
+        module.ZepSetSubmissionObserver(log != nullptr ? &OnSubmission : nullptr, log);
+    }
+    if (module.ZepSetSubmissionStepObserver != nullptr) {
+        module.ZepSetSubmissionStepObserver(log != nullptr ? &OnSubmissionStep : nullptr, log);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -195,17 +209,13 @@ int main(int argc, char** argv) {
         log.AddError("--plugin " + pluginPath, "the plug-in is not made for this host");
         return Finish(log);
     }
-    if (module.ZepSetSubmissionObserver != nullptr) {
-        module.ZepSetSubmissionObserver(&OnSubmission, &log);
-    }
+    ObserveSubmissions(module, &log);
     maxsim::Session session(module, host, log);
     if (session.StartPlugin()) {
         session.Run(steps);
         session.Shutdown();
     }
-    if (module.ZepSetSubmissionObserver != nullptr) {
-        module.ZepSetSubmissionObserver(nullptr, nullptr);
-    }
+    ObserveSubmissions(module, nullptr);
     const int code = Finish(log);
 #ifdef _WIN32
     // The report is out. The process ends here without detaching the loaded modules: a module

@@ -27,6 +27,7 @@ bool FindPluginExports(const std::function<void*(const char*)>& lookup, const st
     }
     Find(lookup, "ZepSubmissionIdle", module.ZepSubmissionIdle);
     Find(lookup, "ZepSetSubmissionObserver", module.ZepSetSubmissionObserver);
+    Find(lookup, "ZepSetSubmissionStepObserver", module.ZepSetSubmissionStepObserver);
     return true;
 }
 

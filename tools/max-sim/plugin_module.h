@@ -21,6 +21,7 @@ struct PluginModule {
     // The module's tool exports (see plugin/plugin_exports.h); null when it lacks them.
     int (*ZepSubmissionIdle)() = nullptr;
     void (*ZepSetSubmissionObserver)(void (*)(const char*, void*), void*) = nullptr;
+    void (*ZepSetSubmissionStepObserver)(void (*)(const char*, void*), void*) = nullptr;
 };
 
 // The version of the SDK the simulated host is (3ds Max 2022).

@@ -144,7 +144,12 @@ bool Session::ApplyStep(const Step& step, std::string& error) {
         error = "no dialog is open";
         return false;
     }
-    return ApplyToDialog(step, dialog, error);
+    if (!ApplyToDialog(step, dialog, error)) {
+        // Steps go to the dialog in front: say which one that was.
+        error = "dialog " + std::to_string(win::headless::DialogTemplateId(dialog)) + ": " + error;
+        return false;
+    }
+    return true;
 }
 
 bool Session::ApplyToDialog(const Step& step, HWND dialog, std::string& error) {

@@ -12,14 +12,6 @@
 
 namespace {
 
-Json::Value TextArray(const std::vector<std::u16string>& texts) {
-    Json::Value array(Json::arrayValue);
-    for (const std::u16string& text : texts) {
-        array.append(JsonText(text));
-    }
-    return array;
-}
-
 const char* ButtonsName(unsigned type) {
     switch (type & 0xF) {
         case win::kMbOk:

@@ -3,6 +3,7 @@
 
 #include "config/plugin_settings.h"
 #include "log/pmx_logger.h"
+#include "platform/files.h"
 #include "text/conversions.h"
 #include "tools/zep-submit/commands.h"
 #include "tools/zep-submit/json_output.h"
@@ -30,6 +31,19 @@ int PrintConfig() {
     config["alcScriptPath"] = JsonText(settings.alcScriptPath);
     config["crpScriptPath"] = JsonText(settings.crpScriptPath);
     config["logFolder"] = JsonText(FromLocalMultibyte(dataLog.Folder()));
+    // The scripts the plug-in has 3ds Max run, in the order it runs them, and whether each is
+    // there: a missing one stops the analysis or leaves the scene uncleaned.
+    Json::Value& scripts = config["scripts"] = Json::Value(Json::arrayValue);
+    for (const auto& [role, path] : {std::pair("analysis", &settings.analysisScriptPath),
+                                     std::pair("clean ADSL", &settings.adslScriptPath),
+                                     std::pair("clean ALC", &settings.alcScriptPath),
+                                     std::pair("clean CRP", &settings.crpScriptPath)}) {
+        Json::Value script(Json::objectValue);
+        script["role"] = role;
+        script["path"] = JsonText(*path);
+        script["present"] = os::PathExists(*path);
+        scripts.append(script);
+    }
     PrintJson(std::cout, config);
     return 0;
 }

@@ -14,6 +14,8 @@
 #include "resources/resource.h"
 #include "resources/string_loader.h"
 #include "text/conversions.h"
+#include "tools/zep-submit/json_output.h"
+#include "ui/dialog_ui.h"
 #include "workflow/main_dialog.h"
 
 namespace {
@@ -207,7 +209,7 @@ void QueueChoices(Actions& actions, const DialogSession& session) {
         actions.Type("--name", IDC_SCENE_NAME, *session.sceneName);
     }
     if (session.cleanScene) {
-        actions.SetBox("--backup", IDC_CLEAN_SCENE, true);
+        actions.SetBox("--clean", IDC_CLEAN_SCENE, true);
     }
 }
 
@@ -294,15 +296,23 @@ DialogSessionOutcome RunDialogSession(const DialogSession& session) {
                                           {IDS_NO_CAMERAS, "no cameras"},
                                           {IDS_DUPLICATE_CAMERAS_BEFORE, "duplicate cameras"}},
                                          "dialog");
-    } else if (!outcome.submission) {
-        outcome.stoppedAt = StopOf(boxes,
-                                   {{IDS_SCENE_NAME_REFUSED, "scene name"},
-                                    {IDS_ILLEGAL_REFERENCES_QUESTION, "reference files"}},
-                                   "scene save");
-    } else {
+    } else if (outcome.submission) {
+        // Every press of Submit ends in a report, also when it started no worker.
         outcome.stoppedAt = outcome.submission->report.stoppedAt;
     }
+    // Opening and submitting check the names alike and keep the ones they refuse.
+    if (outcome.stoppedAt == "camera names") {
+        outcome.refusedNames = GetDialogUi().problemList;
+    }
     return outcome;
+}
+
+void AddStopJson(const DialogSessionOutcome& outcome, Json::Value& output) {
+    output["stoppedAt"] =
+        outcome.stoppedAt.empty() ? Json::Value(Json::nullValue) : Json::Value(outcome.stoppedAt);
+    if (!outcome.refusedNames.empty()) {
+        output["refusedNames"] = TextArray(outcome.refusedNames);
+    }
 }
 
 void SubmitAndWait(HWND dialog) {

@@ -4,6 +4,8 @@
 // copies the file, the cleaning scripts run and change nothing), with every choice flag turned
 // into the user's action on its control. The dialog's rules thus hold for the tool too.
 
+#include <json/json.h>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,14 +28,19 @@ struct DialogSession {
 };
 
 struct DialogSessionOutcome {
-    bool opened = false;              // the dialog came up ready for the user
-    std::string stoppedAt;            // where it stopped when no submission ran to its end
-    std::vector<std::string> errors;  // flags the dialog would not take, as sentences
+    bool opened = false;                       // the dialog came up ready for the user
+    std::string stoppedAt;                     // where it stopped when no submission ran to its end
+    std::vector<std::u16string> refusedNames;  // the camera names, when it stopped at them
+    std::vector<std::string> errors;           // flags the dialog would not take, as sentences
     std::optional<SubmissionOutcome> submission;
 };
 
 // Runs the dialog on the calling thread and returns when it has closed.
 DialogSessionOutcome RunDialogSession(const DialogSession& session);
+
+// The members a JSON summary adds for where the dialog stopped before it was ready:
+// "stoppedAt", and "refusedNames" when it stopped at the camera names.
+void AddStopJson(const DialogSessionOutcome& outcome, Json::Value& output);
 
 // The finish of `zep-submit submit`: the submit button, then waiting until the submission has
 // run its course.

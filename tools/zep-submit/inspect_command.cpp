@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "scene/plugin_state.h"
+#include "text/conversions.h"
+#include "text/json_text.h"
 #include "tools/zep-submit/analysis_session.h"
 #include "tools/zep-submit/commands.h"
 #include "tools/zep-submit/json_output.h"
@@ -16,6 +18,17 @@ int Inspect(const std::string& file) {
     if (!LoadAnalysis(file, state, result)) {
         std::cerr << "zep-submit: cannot read the analysis file " << file << "\n";
         return 2;
+    }
+    // The dialog goes on with an empty scene; someone inspecting the file wants to know why.
+    Json::Value root;
+    std::string errors;
+    if (!ParseJsonText(ToUtf8(state.analysisText), root, &errors)) {
+        std::cerr << "zep-submit: " << file << " is not JSON:\n" << errors;
+        return 1;
+    }
+    if (!root.isObject()) {
+        std::cerr << "zep-submit: " << file << " holds no JSON object\n";
+        return 1;
     }
     PrintJson(std::cout, SceneModelJson(state, result));
     return 0;

@@ -11,6 +11,7 @@
 #include "scene/selection_checks.h"
 #include "text/conversions.h"
 #include "text/json_text.h"
+#include "tools/zep-submit/absolute_path.h"
 #include "tools/zep-submit/analysis_session.h"
 #include "tools/zep-submit/choice_flags.h"
 #include "tools/zep-submit/commands.h"
@@ -96,7 +97,7 @@ int WriteJob(const JobOptions& options) {
         job.written ? JsonText(job.settings.jsonFolder) : Json::Value(Json::nullValue);
     output["notice"] = ParsedNotice(job.notice);
     if (!outcome.opened) {
-        output["stoppedAt"] = outcome.stoppedAt;
+        AddStopJson(outcome, output);
     }
     output["messages"] = MessagesJson();
     PrintJson(std::cout, output);
@@ -111,9 +112,13 @@ void AddJobCommand(CLI::App& app, int& exitCode) {
     auto options = std::make_shared<JobOptions>();
     command->add_option("FILE", options->file, "the analysis result file (UTF-8 JSON)")->required();
     command->add_option("--json-folder", options->jsonFolder, "where to write the job file")
-        ->required();
-    command->add_option("--scene", options->scene, "the scene file being submitted")->required();
-    command->add_option("--archive", options->archive, "the scene archive named in the notice");
+        ->required()
+        ->transform(AbsolutePath());
+    command->add_option("--scene", options->scene, "the scene file being submitted")
+        ->required()
+        ->transform(AbsolutePath());
+    command->add_option("--archive", options->archive, "the scene archive named in the notice")
+        ->transform(AbsolutePath());
     command->add_option("--request-id", options->requestId,
                         "the request id naming the job file (a fresh one when absent)");
     AddChoiceFlags(*command, options->choices);

@@ -9,6 +9,14 @@ Json::Value JsonText(const std::u16string& text) {
     return Json::Value(ToUtf8(text));
 }
 
+Json::Value TextArray(const std::vector<std::u16string>& texts) {
+    Json::Value array(Json::arrayValue);
+    for (const std::u16string& text : texts) {
+        array.append(JsonText(text));
+    }
+    return array;
+}
+
 void PrintJson(std::ostream& out, const Json::Value& value) {
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "  ";

@@ -5,6 +5,8 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 Json::Value JsonText(const std::u16string& text);
+Json::Value TextArray(const std::vector<std::u16string>& texts);
 void PrintJson(std::ostream& out, const Json::Value& value);

@@ -6,6 +6,7 @@
 
 #include "platform/win/message_box.h"
 #include "text/conversions.h"
+#include "tools/zep-submit/absolute_path.h"
 #include "tools/zep-submit/analysis_session.h"
 #include "tools/zep-submit/choice_flags.h"
 #include "tools/zep-submit/commands.h"
@@ -20,7 +21,7 @@ struct SubmitOptions {
     std::string scene;
     std::string name;
     bool nameGiven = false;
-    bool backup = false;
+    bool clean = false;
     std::string answer = "no";
     bool json = false;
     ChoiceFlags choices;
@@ -56,7 +57,7 @@ int Submit(const SubmitOptions& options) {
     if (options.nameGiven) {
         session.sceneName = options.name;
     }
-    session.cleanScene = options.backup;
+    session.cleanScene = options.clean;
     session.finish = SubmitAndWait;
     if (!options.json) {
         session.stepBegins = [](const char* step) {
@@ -82,8 +83,7 @@ int Submit(const SubmitOptions& options) {
     if (options.json) {
         Json::Value output(Json::objectValue);
         output["result"] = report.sent ? Json::Value(result) : Json::Value(Json::nullValue);
-        output["stoppedAt"] =
-            report.stoppedAt.empty() ? Json::Value(Json::nullValue) : Json::Value(report.stoppedAt);
+        AddStopJson(outcome, output);
         output["requestId"] = Utf16OrNull(report.requestId);
         output["jobFile"] = Utf16OrNull(report.jobFile);
         output["archive"] = report.archivePath.empty() ? Json::Value(Json::nullValue)
@@ -117,12 +117,13 @@ void AddSubmitCommand(CLI::App& app, int& exitCode) {
     command->add_option("ANALYSIS", options->analysis, "the analysis result file of the scene")
         ->required();
     command->add_option("--scene", options->scene, "the saved scene file (the host's open file)")
-        ->required();
+        ->required()
+        ->transform(AbsolutePath());
     command->add_option("--name", options->name,
                         "a new scene name: the file is copied to it beside the scene");
-    command->add_flag("--backup", options->backup,
-                      "tick the box that backs the scene up and runs the cleaning scripts (which "
-                      "change nothing outside 3ds Max)");
+    command->add_flag("--clean", options->clean,
+                      "tick \"Clean the scene of virus scripts\": the scene is backed up and the "
+                      "cleaning scripts run (they change nothing outside 3ds Max)");
     command->add_option("--answer", options->answer, "how question boxes are answered: yes|no")
         ->check(CLI::IsMember({"yes", "no"}));
     command->add_flag("--json", options->json, "print one JSON summary");
