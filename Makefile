@@ -182,7 +182,7 @@ clean:
 	rm -rf build
 
 # The plug-in's dialogs as the Windows build shows them under Wine, one PNG each in
-# build/gallery (English and Chinese, 96 and 144 dpi).
+# build/gallery (English and Chinese, at 96, 120, 144 and 192 dpi).
 gallery: deps-windows
 	cmake --preset debug > /dev/null
 	cmake --build --preset debug --target farm-client

@@ -6,6 +6,7 @@
 #include <winutil.h>
 
 #include <array>
+#include <cmath>
 #include <memory>
 
 #include "log/guarded_call.h"
@@ -254,12 +255,18 @@ void OnInitDialog(HWND dialog) {
     std::u16string marker = ResourceText(IDS_LANGUAGE_MARKER);
     bool alternativeLayout = marker == u"1";
     bool batch = state.batchEdit == 1;
+    // The places below are pixels at 96 dpi; the template around them grows with the display.
+    const double scale = ui.GetDisplayScale();
+    auto scaled = [scale](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
+    auto moveOk = [&](int x, int y) {
+        ui.MoveControl(dialog, IDC_CAMERA_OK, scaled(x), scaled(y));
+    };
     if (!batch) {
         Enable(dialog, IDC_EDIT_OUTPUT_NAME, true);
         ui.ShowControl(dialog, IDC_LABEL_OUTPUT_NAME, SW_SHOW);
         ui.ShowControl(dialog, IDC_EDIT_OUTPUT_NAME, SW_SHOW);
         if (alternativeLayout) {
-            ui.MoveControl(dialog, IDC_CAMERA_OK, 56, 225);
+            moveOk(56, 225);
         }
         ui.ShowControl(dialog, IDC_BATCH_NOTE, SW_HIDE);
         ui.ShowControl(dialog, IDC_BATCH_NOTE2, SW_HIDE);
@@ -272,14 +279,14 @@ void OnInitDialog(HWND dialog) {
         ui.ShowControl(dialog, IDC_LABEL_OUTPUT_NAME, SW_HIDE);
         ui.ShowControl(dialog, IDC_EDIT_OUTPUT_NAME, SW_HIDE);
         if (alternativeLayout) {
-            ui.MoveControl(dialog, IDC_CAMERA_OK, 56, 200);
+            moveOk(56, 200);
         } else {
-            ui.MoveControl(dialog, IDC_CAMERA_OK, 82, 250);
+            moveOk(82, 250);
         }
     }
     if (alternativeLayout) {
-        win::SetWindowPos(win::GetDlgItem(dialog, IDC_SETTINGS_PANEL), HWND_BOTTOM, 0, 0, 261, 260,
-                          SWP_NOMOVE);
+        win::SetWindowPos(win::GetDlgItem(dialog, IDC_SETTINGS_PANEL), HWND_BOTTOM, 0, 0,
+                          scaled(261), scaled(260), SWP_NOMOVE);
     }
     for (const auto& [padlock, closed] : state.nameDialogControls) {
         HWND window = win::GetDlgItem(dialog, padlock);

@@ -1,4 +1,5 @@
 // The camera table, the warnings list and the scene name of the main dialog.
+#include <cmath>
 #include <string>
 
 #include "platform/win/controls.h"
@@ -36,9 +37,12 @@ bool DialogUi::CreateCameraTableHead(HWND listView) {
         logger.Write("No handle result in creating camera table head failed.", "ERROR");
         return false;
     }
+    // The widths are pixels at 96 dpi; the headings' font grows with the display.
+    const double scale = GetDisplayScale();
     int column = 0;
     for (const CameraColumn& heading : kColumns) {
-        win::InsertListViewColumn(listView, column++, LVCFMT_CENTER, heading.width,
+        win::InsertListViewColumn(listView, column++, LVCFMT_CENTER,
+                                  static_cast<int>(std::lround(heading.width * scale)),
                                   ResourceText(heading.headerString));
     }
     logger.Write("Create camera table head successfully.", "INFO");

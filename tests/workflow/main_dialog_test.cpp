@@ -10,11 +10,13 @@
 #include "client/client_link.h"
 #include "host/simulated_host.h"
 #include "platform/headless/environment.h"
+#include "platform/headless/gdi_objects.h"
 #include "platform/headless/state_dump.h"
 #include "platform/win/controls.h"
 #include "platform/win/window.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
+#include "text/conversions.h"
 #ifndef _WIN32
 #include "tests/resources/dialog_test_support.h"
 #endif
@@ -95,6 +97,33 @@ TEST_F(MainDialogTest, AnalysisAndReaderStopsEndTheDialog) {
 }
 
 #ifndef _WIN32
+// The camera table's columns grow with the display, so that every heading keeps its text and
+// the header's margins (12 px at 96 dpi).
+TEST_F(MainDialogTest, EveryHeadingOfTheCameraTableFitsAtEveryScale) {
+    for (const char* language : {"en", "zh-CN"}) {
+        for (int dpi : {96, 120, 144, 192}) {
+            SCOPED_TRACE(std::string(language) + " " + std::to_string(dpi));
+            SetUp();
+            testing_support::UseResourceLanguage(language);
+            SetResourceModule(testing_support::TestResourceModule());
+            win::headless::SetScreenDpi(dpi);
+            win::headless::DialogState state;
+            user.Do([&](HWND dialog) { win::headless::DumpDialog(dialog, state); }).Close();
+            Open(Analysis({"Cam"}));
+            win::headless::SetScreenDpi(96);
+            size_t columns = 0;
+            for (const win::headless::ControlState& control : state.controls) {
+                for (const auto& [heading, width] : control.columns) {
+                    ++columns;
+                    EXPECT_LE(win::headless::TextWidthPixels(heading, dpi) + 12 * dpi / 96, width)
+                        << ToUtf8(heading);
+                }
+            }
+            EXPECT_EQ(columns, 7u);
+        }
+    }
+}
+
 // Linux only: it sets the screen's resolution and compares with the templates generated for the
 // headless window system.
 // The Corona row is moved for the display scale and the language: to the places these rows

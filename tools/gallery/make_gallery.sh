@@ -2,9 +2,9 @@
 # The gallery of the plug-in's dialogs: each dialog shown by the Windows build (max-sim.exe
 # loading zep_rendering.gup) under Wine on a virtual screen and saved as one PNG file.
 #   make_gallery.sh [WINDOWS_BUILD] [LINUX_BUILD] [OUTPUT] [WINDOWS_7ZA]
-# The main dialog in English and Chinese, with and without Corona, at 96 and 144 dpi; the
-# camera settings for one camera and for several; the invalid names; the progress window of a
-# submission to the farm client serving on this machine.
+# The main dialog in English and Chinese, with and without Corona, and the camera settings for
+# one camera and for several, at 96, 120, 144 and 192 dpi; the invalid names; the progress
+# window of a submission to the farm client serving on this machine.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../.." && pwd)
@@ -85,18 +85,21 @@ picture() {
 }
 
 status=0
-for dpi in 96 144; do
+for dpi in 96 120 144 192; do
   set_dpi "$dpi"
+  # The camera settings at 96 dpi keep their plain names.
+  suffix="-$dpi"
+  [ "$dpi" = 96 ] && suffix=""
   for language in en zh-CN; do
     picture "$language" "$dpi" "main-$language-$dpi" studio.max || status=1
     picture "$language" "$dpi" "main-corona-$language-$dpi" corona.max || status=1
+    picture "$language" "$dpi" "camera-$language$suffix" studio.max "dblclick Studio_Top" || status=1
+    picture "$language" "$dpi" "batch-$language$suffix" studio.max \
+      "select Studio_Front,Studio_Top" "click 1013" || status=1
   done
 done
 set_dpi 96
 for language in en zh-CN; do
-  picture "$language" 96 "camera-$language" studio.max "dblclick Studio_Top" || status=1
-  picture "$language" 96 "batch-$language" studio.max "select Studio_Front,Studio_Top" \
-    "click 1013" || status=1
   picture "$language" 96 "names-$language" names.max || status=1
 done
 # The progress window stands over the main dialog while the scene is packed and the job sent.
