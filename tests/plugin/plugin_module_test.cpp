@@ -115,6 +115,7 @@ TEST_F(PluginModuleTest, ExportsDescribeOneUtilityClass) {
     EXPECT_EQ(FromHostText(descriptor->Category()), ModuleString(2));
     EXPECT_EQ(FromHostText(module.LibDescription()), ModuleString(1));
     EXPECT_FALSE(ModuleString(1).empty());
+    EXPECT_EQ(ModuleString(4), u"");  // no such string
     // The module handle is the module's base address.
     EXPECT_EQ(descriptor->HInstance(), module.instance);
 }

@@ -287,7 +287,8 @@ TEST_F(MainDialogTest, AnalysingAgainLeavesNothingForEditSelected) {
         .Click(IDC_ANALYSE_AGAIN)
         .Do([](HWND dialog) { EXPECT_FALSE(Enabled(dialog, IDC_EDIT_CAMERAS)); })
         .Close();
-    Open(Analysis({"A", "B"}));
+    EXPECT_EQ(Open(Analysis({"A", "B"})), 0);  // the dialog stayed open for the user to close
+    EXPECT_THAT(opened, ElementsAre(IDD_MAIN));
 }
 
 TEST_F(MainDialogTest, TheTableOpensCameraSettingsAndIgnoresClicksBelowItsRows) {
