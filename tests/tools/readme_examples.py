@@ -10,6 +10,7 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 
 FENCE = re.compile(r"^```[^\n]*\n(.*?)^```", re.MULTILINE | re.DOTALL)
 
@@ -55,8 +56,11 @@ def main():
         script = "set -e\n" + "\n".join(commands).replace("build/debug/", build + "/") + "\n"
         environment = {key: value for key, value in os.environ.items()
                        if key not in ("PROGRAMDATA", "ZEP_LANGUAGE")}
-        run = subprocess.run(["bash", "-c", script], cwd=root, capture_output=True, text=True,
-                             env=environment, timeout=120)
+        # The scratch folders the example makes with mktemp go when it ends.
+        with tempfile.TemporaryDirectory() as scratch:
+            environment["TMPDIR"] = scratch
+            run = subprocess.run(["bash", "-c", script], cwd=root, capture_output=True,
+                                 text=True, env=environment, timeout=120)
         printed = run.stdout.splitlines()
         if run.returncode != 0 or not matches(expected, printed):
             failures += 1
