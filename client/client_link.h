@@ -22,7 +22,6 @@ void SetClientLinkTimeout(uint32_t milliseconds);
 // `onReply` (when given) right after the read returns, and hands the answer from its first "{"
 // on to HandleClientReply. Returns the reply handler's result, or -1 when no reply was handled
 // (socket, connect, send or read failure or time-out, or no "{" in the answer); each failure
-// shows one
-// message box owned by `owner` and writes one line to the pmx_http log. Networking must
-// have been started (os::StartNetworking).
+// shows one message box owned by `owner` and writes one line to the pmx_http log. Networking
+// must have been started (os::StartNetworking).
 int32_t SendToClient(PluginSettings settings, std::string notice, HWND owner, void (*onReply)());

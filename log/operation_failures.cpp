@@ -9,11 +9,15 @@ bool IsNotFoundError(uint32_t error) {
     return error == os::kErrorFileNotFound || error == os::kErrorPathNotFound;
 }
 
+std::string FailedOperationText(std::string_view operation, std::u16string_view subject,
+                                uint32_t error) {
+    return std::string(operation) + " " + ToUtf8(subject) + " failed, error " +
+           std::to_string(error);
+}
+
 void LogFailedOperation(pmx_Logger& log, std::string_view operation, std::u16string_view subject,
                         uint32_t error) {
-    log.Write(
-        std::string(operation) + " " + ToUtf8(subject) + " failed, error " + std::to_string(error),
-        "WARN");
+    log.Write(FailedOperationText(operation, subject, error), "WARN");
 }
 
 bool PathExistsLogged(pmx_Logger& log, const std::u16string& path) {

@@ -12,6 +12,9 @@
 // failure, where the caller asks whether something exists.
 bool IsNotFoundError(uint32_t error);
 
+// "<operation> <subject> failed, error <error>", the line LogFailedOperation writes.
+std::string FailedOperationText(std::string_view operation, std::u16string_view subject,
+                                uint32_t error);
 void LogFailedOperation(pmx_Logger& log, std::string_view operation, std::u16string_view subject,
                         uint32_t error);
 

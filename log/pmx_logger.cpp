@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "config/data_folder.h"
+#include "log/operation_failures.h"
 #include "platform/files.h"
 #include "platform/last_error.h"
 #include "platform/local_time.h"
@@ -35,17 +36,14 @@ std::string ReadLogFolder(std::vector<std::string>& problems) {
     folder +=
         os::GetPrivateProfileString(data_folder::kConfigSection, version, u"",
                                     data_folder::kProfileBufferSize, data_folder::ConfigFilePath());
-    if (const uint32_t error = os::GetLastError(); error != os::kErrorSuccess &&
-                                                   error != os::kErrorFileNotFound &&
-                                                   error != os::kErrorPathNotFound) {
+    if (const uint32_t error = os::GetLastError();
+        error != os::kErrorSuccess && !IsNotFoundError(error)) {
         // The lines go to the folder without the version in its name.
-        problems.push_back("GetPrivateProfileString " + ToUtf8(version) + " failed, error " +
-                           std::to_string(error));
+        problems.push_back(FailedOperationText("GetPrivateProfileString", version, error));
     }
     if (!os::CreateFolder(folder)) {
         if (const uint32_t error = os::GetLastError(); error != os::kErrorAlreadyExists) {
-            problems.push_back("CreateDirectory " + ToUtf8(folder) + " failed, error " +
-                               std::to_string(error));
+            problems.push_back(FailedOperationText("CreateDirectory", folder, error));
         }
     }
     return ToLocalMultibyte(folder);
