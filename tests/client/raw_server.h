@@ -64,21 +64,13 @@ private:
         }
     }
 
-    // The connection, or kNoSocket when none came within 20 s or the server is going.
-    SocketHandle Accept() {
-        constexpr int kSliceMs = 50;
-        for (int waited = 0; waited < 20000 && !stopping_; waited += kSliceMs) {
-            const SocketHandle connection = testing_support::AcceptConnection(listener_, kSliceMs);
-            if (connection != kNoSocket) {
-                return connection;
-            }
-        }
-        return kNoSocket;
-    }
-
     std::string Serve(const std::string& answer, const std::string& second, bool readRequest) {
+        // The connection, unless none came within 20 s or the server is going.
+        SocketHandle connection = kNoSocket;
+        for (int ms = 0; connection == kNoSocket && ms < 20000 && !stopping_; ms += 50) {
+            connection = testing_support::AcceptConnection(listener_, 50);
+        }
         std::string request;
-        const SocketHandle connection = Accept();
         if (connection == kNoSocket) {
             return request;
         }

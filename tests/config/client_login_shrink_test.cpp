@@ -16,12 +16,6 @@ namespace {
 
 using namespace std::string_literals;
 
-ClientLogin Read() {
-    ClientLogin login;
-    ReadClientLogin(login);
-    return login;
-}
-
 // The client may shrink a section at any moment: a read gives what is there, never a fault.
 TEST(ClientLoginShrink, ASectionShrunkWhileItIsReadGivesWhatIsThere) {
     const std::string full(8192, 'u');
@@ -43,7 +37,8 @@ TEST(ClientLoginShrink, ASectionShrunkWhileItIsReadGivesWhatIsThere) {
     });
     bool whole = true;
     for (int i = 0; i < 20000 && whole; ++i) {
-        const ClientLogin login = Read();
+        ClientLogin login;
+        ReadClientLogin(login);
         // Some of the published text, or none of it; never more than the buffer.
         whole = login.complete && login.userName.size() <= kLoginSectionBufferSize &&
                 login.userName == std::u16string(login.userName.size(), u'u');

@@ -4,16 +4,13 @@
 #include <gtest/gtest.h>
 #include <json/json.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "config/client_login.h"
 #include "packaging/archive_accounts.h"
-#include "platform/md5.h"
 #include "platform/profile.h"
 #include "platform/shared_memory.h"
 #include "tests/farm_client/serve_process.h"
@@ -24,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::HasSubstr;
+using testing_support::ParseJson;
 using testing_support::PostNotice;
 using testing_support::RunTool;
 using testing_support::ServeProcess;
@@ -31,24 +29,10 @@ using testing_support::U8;
 
 constexpr char kSevenZip[] = "/usr/bin/7zz";
 
-std::string Compact(const Json::Value& value) {
-    Json::StreamWriterBuilder builder;
-    builder["indentation"] = "";
-    return Json::writeString(builder, value);
-}
-
-// The password of an account's archive, derived here on its own from the base name.
-std::string PasswordFor(const std::string& baseName) {
-    std::string first;
-    std::string second;
-    EXPECT_TRUE(os::Md5Hex(baseName, first));
-    EXPECT_TRUE(os::Md5Hex(baseName + U8(std::u16string(kArchivePasswordSuffix)), second));
-    std::string password;
-    for (size_t i = 0; i < first.size(); ++i) {
-        password += {first[i], second[i]};
-    }
-    return password;
-}
+// The password of the listed accounts' archives of "living room": the MD5 digests of the name
+// and of the name followed by ".zepkey", interleaved.
+constexpr char kLivingRoomPassword[] =
+    "579453200a11ead3ed419c0ca50f775df8bc1195bbf4ffd92fe6bc94255c8fd0";
 
 std::string Section(const std::u16string& name) {
     std::string bytes;
@@ -125,7 +109,7 @@ protected:
     ServeProcess server;
 };
 
-TEST_F(FarmClientTest, InstallLaysOutTheDataFolderThatServeUses) {
+TEST_F(FarmClientTest, InstallLaysOutTheDataFolderThatServeUsesAndLinksItsSevenZip) {
     // A port that was free a moment ago.
     ServeProcess probe;
     ASSERT_TRUE(probe.Start({"--root", PathOf("probe"), "--port", "0"}));
@@ -158,26 +142,23 @@ TEST_F(FarmClientTest, InstallLaysOutTheDataFolderThatServeUses) {
     EXPECT_EQ(key(u"port"), "18080");
     EXPECT_EQ(key(u"lowerversion"), "1.3.7");
 
-    const auto failed = RunTool(FARM_CLIENT_PATH, {"install", "--root", PathOf("bare")},
-                                {"PATH=" + PathOf("no-such-folder")});
+    const std::string noPath = "PATH=" + PathOf("no-such-folder");
+    auto failed = RunTool(FARM_CLIENT_PATH, {"install", "--root", PathOf("bare")}, {noPath});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_THAT(failed.err, HasSubstr("7-Zip"));
     EXPECT_FALSE(root.Exists("bare/ZEP Rendering"));
-}
 
-// --seven-zip names the program the data folder gets (a Windows 7-Zip for a Wine run) instead
-// of the machine's; one that does not exist stops the installation.
-TEST_F(FarmClientTest, InstallLinksTheSevenZipItIsGiven) {
+    // --seven-zip names the program the data folder gets (a Windows 7-Zip for a Wine run)
+    // instead of the machine's; one that does not exist stops the installation.
     root.WriteFile("tools/7za.exe", "MZ");
     const std::string given = PathOf("tools/7za.exe");
-    ASSERT_EQ(RunTool(FARM_CLIENT_PATH, {"install", "--root", RootDir(), "--seven-zip", given},
-                      {"PATH=" + PathOf("no-such-folder")})
+    ASSERT_EQ(RunTool(FARM_CLIENT_PATH,
+                      {"install", "--root", PathOf("given"), "--seven-zip", given}, {noPath})
                   .exitCode,
               0);
-    EXPECT_EQ(fs::read_symlink(root.Path() / "ZEP Rendering/7-Zip/7z.exe"), fs::path(given));
-
-    const auto failed = RunTool(FARM_CLIENT_PATH, {"install", "--root", PathOf("bare"),
-                                                   "--seven-zip", PathOf("tools/none.exe")});
+    EXPECT_EQ(fs::read_symlink(root.Path() / "given/ZEP Rendering/7-Zip/7z.exe"), fs::path(given));
+    failed = RunTool(FARM_CLIENT_PATH, {"install", "--root", PathOf("bare"), "--seven-zip",
+                                        PathOf("tools/none.exe")});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_THAT(failed.err, HasSubstr("none.exe"));
     EXPECT_FALSE(root.Exists("bare/ZEP Rendering"));
@@ -191,7 +172,7 @@ TEST_F(FarmClientTest, PublishesTheLoginSectionsWhileServingAndForcesItsReply) {
     for (int i = 0; i < 20; ++i) {  // each answer arrives in one piece
         const auto reply = PostNotice(server.Port(), "anything");
         EXPECT_EQ(reply.firstRead, reply.raw);
-        EXPECT_EQ(Compact(reply.json), R"({"ret":10003})");
+        EXPECT_EQ(reply.json, ParseJson(R"({"ret": 10003})"));
     }
     EXPECT_EQ(server.Stop(), 0);
     EXPECT_THAT(server.Output(), HasSubstr("stopped"));
@@ -209,18 +190,18 @@ TEST_F(FarmClientTest, PublishesTheLoginSectionsWhileServingAndForcesItsReply) {
 
 TEST_F(FarmClientTest, RefusesANoticeThatIsNotOne) {
     StartServer();
-    Json::Value good;
-    ASSERT_TRUE(Json::Reader().parse(Notice(MakeScene(), MakeJob(), "a.7z"), good));
+    Json::Value good = ParseJson(Notice(MakeScene(), MakeJob(), "a.7z"));
+    ASSERT_TRUE(good.isObject());
     std::vector<std::string> bodies{"not json", "[1, 2]"};
     for (const std::string& member : good.getMemberNames()) {
         Json::Value missing = good;
         missing.removeMember(member);
         Json::Value wrongType = good;
         wrongType[member] = good[member].isString() ? Json::Value(7) : Json::Value("1");
-        bodies.insert(bodies.end(), {Compact(missing), Compact(wrongType)});
+        bodies.insert(bodies.end(), {missing.toStyledString(), wrongType.toStyledString()});
     }
     good["PLUGIN_SAVE_SCENE_FILE"] = -1;
-    bodies.push_back(Compact(good));
+    bodies.push_back(good.toStyledString());
     for (const std::string& body : bodies) {
         EXPECT_EQ(Code(body), 11000) << body;
     }
@@ -248,7 +229,7 @@ TEST_F(FarmClientTest, ChecksInOrderAcceptsOnceAndListsTheJob) {
                 HasSubstr("cannot be read"));
 
     MakeArchive("living room_a1B2c3.7z", scene);
-    EXPECT_EQ(Compact(Post(Notice(scene, job, archive))), R"({"ret":10001})");
+    EXPECT_EQ(Post(Notice(scene, job, archive)), ParseJson(R"({"ret": 10001})"));
     EXPECT_EQ(Code(Notice(scene, job, archive)), 10009);
     ASSERT_EQ(server.Stop(), 0);
     EXPECT_THAT(server.Output(), HasSubstr(" 10001 " + scene + "\n"));  // the request log
@@ -280,35 +261,13 @@ TEST_F(FarmClientTest, OpensAccountArchivesWithTheirPassword) {
                 HasSubstr("is not protected by its password"));
     EXPECT_THAT(ArchiveError(scene, job, MakeArchive("wrong.7z", scene, "wrong password")),
                 HasSubstr("does not open with the password of account " + account));
-    const std::string right = MakeArchive("right.7z", scene, PasswordFor("living room"));
+    const std::string right = MakeArchive("right.7z", scene, kLivingRoomPassword);
     EXPECT_EQ(Code(Notice(scene, job, right)), 10001);
     ASSERT_EQ(server.Stop(), 0);
 
     // Everybody else's archives carry no password.
     StartServer({"--user", "artist"});
     EXPECT_THAT(ArchiveError(scene, job, right), HasSubstr("is protected by a password"));
-}
-
-TEST_F(FarmClientTest, AnswersConcurrentNoticesAndAcceptsEachJobOnce) {
-    StartServer();
-    const std::string job = MakeJob();
-    std::vector<std::string> notices;
-    for (const std::string name : {"first", "second"}) {
-        const std::string scene = MakeScene(name + ".max");
-        notices.push_back(Notice(scene, job, MakeArchive(name + ".7z", scene)));
-    }
-    std::vector<int> codes(4);
-    std::vector<std::thread> senders;
-    for (int i = 0; i < 4; ++i) {
-        senders.emplace_back([&, i] { codes[i] = Code(notices[i % 2]); });
-    }
-    for (std::thread& sender : senders) {
-        sender.join();
-    }
-    std::sort(codes.begin(), codes.end());
-    EXPECT_EQ(codes, (std::vector<int>{10001, 10001, 10009, 10009}));
-    ASSERT_EQ(server.Stop(), 0);
-    EXPECT_EQ(Jobs(RootDir()).size(), 2u);
 }
 
 }  // namespace

@@ -9,27 +9,14 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <regex>
 #include <thread>
 
 #include "tests/tools/tool_run.h"
 
 namespace testing_support {
-namespace {
 
 constexpr auto kPatience = std::chrono::seconds(15);
-
-bool ParseJson(const std::string& text, Json::Value& value) {
-    Json::CharReaderBuilder builder;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
-    return reader->parse(text.data(), text.data() + text.size(), &value, &errors);
-}
-
-}  // namespace
 
 ServeProcess::~ServeProcess() {
     Stop();
@@ -90,26 +77,23 @@ int ServeProcess::Stop() {
 }
 
 std::string ServeProcess::Output() {
-    std::ifstream in(outputFile_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return ReadBytes(outputFile_);
 }
 
 Reply PostNotice(int port, const std::string& body) {
     Reply reply;
     const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (socket < 0) {
-        return reply;
-    }
-    timeval timeout{15, 0};
-    ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
     address.sin_addr.s_addr = ::inet_addr("127.0.0.1");
-    if (::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    if (socket < 0 ||
+        ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         ::close(socket);
         return reply;
     }
+    timeval timeout{15, 0};
+    ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     const std::string request =
         "POST / HTTP/1.1\r\nConnection: Keep-Alive\r\n"
         "Content-Type: application/json;charset=utf-8\r\n"
@@ -125,23 +109,16 @@ Reply PostNotice(int port, const std::string& body) {
         sent += static_cast<size_t>(now);
     }
     char buffer[2048];
-    bool first = true;
-    for (;;) {
-        const ssize_t got = ::recv(socket, buffer, sizeof buffer, 0);
-        if (got <= 0) {
-            break;
-        }
+    ssize_t got = 0;
+    while ((got = ::recv(socket, buffer, sizeof buffer, 0)) > 0) {
         reply.raw.append(buffer, static_cast<size_t>(got));
-        if (first) {
+        if (reply.firstRead.empty()) {
             reply.firstRead = reply.raw;
-            first = false;
         }
     }
     ::close(socket);
     const size_t brace = reply.raw.find('{');
-    if (brace == std::string::npos || !ParseJson(reply.raw.substr(brace), reply.json)) {
-        reply.json = Json::Value(Json::nullValue);
-    }
+    reply.json = brace != std::string::npos ? ParseJson(reply.raw.substr(brace)) : Json::Value();
     return reply;
 }
 

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <set>
 
@@ -102,9 +100,8 @@ TEST_F(SubmissionEndToEndTest, ASubmissionThroughThePluginsDialog) {
 // The job file of a finished submission, with the request ids and the scene's folder made
 // alike, so that two submissions of the same choices compare equal.
 std::string ComparableJob(const std::string& path, const std::string& folder) {
-    std::ifstream in(path, std::ios::binary);
-    std::string job((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    job = std::regex_replace(job, std::regex(folder), "SCENES");
+    const std::string job =
+        std::regex_replace(testing_support::ReadBytes(path), std::regex(folder), "SCENES");
     return std::regex_replace(job, std::regex("[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}"), "ID");
 }
 
@@ -124,8 +121,7 @@ TEST_F(SubmissionEndToEndTest, FlagsGiveWhatTheSameActionsInTheDialogGive) {
     ASSERT_EQ(dialog.exitCode, 0) << dialog.out << dialog.err;
     const std::string jobA = Submission(dialog)["jobFile"].asString();
 
-    Json::Value scene;
-    std::ifstream(sceneB) >> scene;
+    Json::Value scene = testing_support::ParseJson(testing_support::ReadBytes(sceneB));
     scene["analysis"]["name"] = sceneB;
     root.WriteFile("scenes/b/studio.analysis.json", scene["analysis"].toStyledString());
     std::vector<std::string> submit{

@@ -14,15 +14,10 @@
 
 namespace {
 
+using testing_support::ParseJson;
 using testing_support::U16;
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
-
-Json::Value Parse(const std::string& text) {
-    Json::Value value;
-    Json::Reader().parse(text, value);
-    return value;
-}
 
 class SimulatedMaxTest : public testing_support::TempRootTest {
 protected:
@@ -73,7 +68,7 @@ TEST_F(SimulatedMaxTest, InstalledScriptsRunByTheirRole) {
         EXPECT_EQ(Run("fileIn \"" + Script(name) + "\""), 1);
         EXPECT_THAT(host.ListenerLines(), testing::IsEmpty());
         // A cleaning script has saved the scene without its family's scripts.
-        Json::Value scene = Parse(root.ReadFile("scenes/shot 1.max"));
+        Json::Value scene = ParseJson(root.ReadFile("scenes/shot 1.max"));
         std::vector<std::string> families;
         for (const Json::Value& script : scene["scripts"]) {
             families.push_back(script["family"].asString());
@@ -104,35 +99,26 @@ TEST_F(SimulatedMaxTest, CallsThatCannotRunReturnZeroWithAListenerLine) {
     EXPECT_THAT(failing.ListenerLines(), testing::SizeIs(1));
 }
 
+// As the scene gives it, and with a byte-order mark, the side file and a name of its own.
 TEST_F(SimulatedMaxTest, AnalysisWritesTheScenesAnalysis) {
-    struct Case {
-        std::string analysis;
-        std::string flags;
-        bool bom;
-        bool sideFile;
-        bool named;
-    };
-    const Case cases[] = {
-        {R"({"cameras": [{"name": "相机"}]})", "", false, false, false},
-        {R"({"cameras": [{"name": "相机"}], "name": "D:\\old\\shot.max"})",
-         R"(, "analysisBom": true, "analysisSideFile": true)", true, true, true},
-    };
-    for (const Case& scene : cases) {
-        SCOPED_TRACE(scene.flags);
+    for (bool marked : {false, true}) {
+        SCOPED_TRACE(marked);
         maxsim::SimulatedMax host;
-        std::string scenePath = WriteScene(scene.analysis, scene.flags);
+        const std::string scenePath =
+            marked ? WriteScene(R"({"cameras": [{"name": "相机"}], "name": "D:\\old\\shot.max"})",
+                                R"(, "analysisBom": true, "analysisSideFile": true)")
+                   : WriteScene(R"({"cameras": [{"name": "相机"}]})");
         Start(host, scenePath);
         std::string result = (root.Path() / "ZEP Rendering/json/A.ret").string();
         EXPECT_EQ(Run("fileIn \"" + Script("MaxRenderGlobalsParser.mse") + "\"\ngMax.analysis \"" +
                       result + "\" \"\""),
                   1);
         std::string bytes = root.ReadFile("ZEP Rendering/json/A.ret");
-        EXPECT_EQ(bytes.rfind(kBom, 0) == 0, scene.bom);
-        Json::Value analysis = Parse(scene.bom ? bytes.substr(3) : bytes);
+        EXPECT_EQ(bytes.rfind(kBom, 0) == 0, marked);
+        Json::Value analysis = ParseJson(marked ? bytes.substr(3) : bytes);
         EXPECT_EQ(analysis["cameras"][0]["name"].asString(), "相机");
-        EXPECT_EQ(analysis["name"].asString(), scene.named ? "D:\\old\\shot.max" : scenePath);
-        EXPECT_EQ(root.Exists("ZEP Rendering/json/A.ret.log"), scene.sideFile);
-        std::filesystem::remove(root.Path() / "ZEP Rendering/json/A.ret.log");
+        EXPECT_EQ(analysis["name"].asString(), marked ? "D:\\old\\shot.max" : scenePath);
+        EXPECT_EQ(root.Exists("ZEP Rendering/json/A.ret.log"), marked);
     }
 }
 
@@ -142,7 +128,7 @@ TEST_F(SimulatedMaxTest, SavingWritesTheSceneUnderItsNewPath) {
     std::string copy = (root.Path() / "scenes/shot 2.max").string();
     EXPECT_EQ(GetCOREInterface()->SaveToFile(U16(copy).c_str(), TRUE, TRUE), TRUE);
     EXPECT_EQ(maxsim::CurrentScenePath(), U16(copy));
-    EXPECT_EQ(Parse(root.ReadFile("scenes/shot 2.max"))["units"].asString(), "cm");
+    EXPECT_EQ(ParseJson(root.ReadFile("scenes/shot 2.max"))["units"].asString(), "cm");
 
     maxsim::SimulatedMax failing(maxsim::HostFailures{false, true});
     Start(failing, WriteScene());

@@ -11,11 +11,10 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "packaging/archive_accounts.h"
-#include "platform/crt_random.h"
-#include "platform/local_time.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
 
@@ -23,8 +22,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::U16;
+using testing_support::U8;
 
 constexpr char kSevenZip[] = ZEP_TEST_SEVEN_ZIP;
+// The archive password of a scene called "house".
+const std::string kHousePassword =
+    "26c6ab643ecbdcd0df5946f298489002e0fca6dc252a4c23148f931bae99d41b";
 
 constexpr std::string_view kTokenCharacters =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -76,7 +79,7 @@ protected:
         fs::create_directories(root.Path() / "ZEP Rendering" / "7-Zip");
         fs::copy_file(kSevenZip, root.Path() / "ZEP Rendering" / "7-Zip" / "7z.exe");
         root.WriteFile(scene, content);
-        ASSERT_TRUE(Build(testing_support::U8(root.Wide(scene))));
+        ASSERT_TRUE(Build(U8(root.Wide(scene))));
         RunArchiver(settings);
         ASSERT_TRUE(fs::exists(U16(settings.archivePath)));
     }
@@ -86,7 +89,7 @@ protected:
     int SevenZip(const std::string& arguments) {
         const std::string command = "\"" + std::string(kSevenZip) + "\" " + arguments + " \"" +
                                     settings.archivePath + "\" <" + kNoInput + " >\"" +
-                                    testing_support::U8(root.Wide("7z-output.txt")) + "\" 2>&1";
+                                    U8(root.Wide("7z-output.txt")) + "\" 2>&1";
 #ifdef _WIN32
         // cmd /c takes away the outer quotes; the program's text is in the ANSI code page.
         const int status = std::system(Utf8ToAnsi("\"" + command + "\"").c_str());
@@ -107,34 +110,20 @@ protected:
     std::string output;
 };
 
-TEST(RandomTokenTest, SixCharactersOfTheSecondsGenerator) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        const int64_t before = os::CurrentTimeSeconds();
-        const std::string first = RandomToken();
-        const std::string second = RandomToken();
-        if (os::CurrentTimeSeconds() != before) {
-            continue;
-        }
-        EXPECT_TRUE(IsTokenText(first)) << first;
-        EXPECT_EQ(first, second);
-        os::CrtSrand(static_cast<uint32_t>(before));
-        std::string expected;
-        for (int i = 0; i < 6; ++i) {
-            expected += kTokenCharacters[static_cast<size_t>(os::CrtRand()) % 62];
-        }
-        EXPECT_EQ(first, expected);
-        return;
-    }
-    FAIL() << "no two tokens within one second";
+TEST(ArchiveAccountsTest, PasswordInterleavesTheDigestsOfTheUtf8Text) {
+    // md5("房子") = 9a6a1945..., md5("房子.zepkey") = c927f899...
+    EXPECT_EQ(ArchivePassword(u"房子"),
+              "9ca962a71f98495991915bd498ed9831d4b0c5676af6724d59676b55123c8071");
+    // md5("") = d41d8cd9..., md5(".zepkey") = 492cf4bb...
+    EXPECT_EQ(ArchivePassword(u"").substr(0, 8), "d44912dc");
+    EXPECT_EQ(ArchivePassword(std::u16string(500, u'x')).size(), 64u);
 }
 
 TEST_F(SceneArchiveTest, OrdinaryAccountArchivesIntoTheArchiveFolderByBaseName) {
-    struct Case {
-        std::string scene;
-        std::string base;  // after the last back-slash, else slash, up to the last dot
-        bool accepted;
-    };
-    for (const Case& c : std::initializer_list<Case>{
+    // The scene, its base name (after the last back-slash, else slash, up to the last dot) and
+    // whether it is accepted.
+    for (const auto& [scene, base, accepted] :
+         std::initializer_list<std::tuple<std::string, std::string, bool>>{
              {"C:/my.work/house.max", "house", true},
              {"C:\\work\\a.b.max", "a.b", true},
              {"C:\\my.work\\house", "house", true},
@@ -148,43 +137,33 @@ TEST_F(SceneArchiveTest, OrdinaryAccountArchivesIntoTheArchiveFolderByBaseName) 
              {"C:\\work\\.max", "", false},
              {"C:/work/", "", false},
          }) {
-        SCOPED_TRACE(c.scene);
+        SCOPED_TRACE(scene);
         settings.archivePath.clear();
         settings.archiverArguments.clear();
         // The refusal comes after the outputs are stored.
-        EXPECT_EQ(Build(c.scene, "7z"), c.accepted);
-        ExpectCommand(archiveFolder, c.base, "", "7z");
+        EXPECT_EQ(Build(scene, "7z"), accepted);
+        ExpectCommand(archiveFolder, base, "", "7z");
     }
     EXPECT_TRUE(fs::is_directory(archiveFolder));
+
+    // A missing parent of the archive folder is not an error.
+    settings.archiveFolder = root.Wide("none/compress");
+    EXPECT_TRUE(Build("C:\\work\\house.max"));
+    EXPECT_FALSE(root.Exists("none"));
 }
 
-TEST_F(SceneArchiveTest, ListedAccountWithSaveFolderGetsItsFolderAndPassword) {
-    root.WriteFile("save/placeholder", "");
-    // The scene's folder below the save folder is made by the first account, then reused.
-    for (std::u16string_view account : kArchiveAccounts) {
-        LoginAs(account, save);
-        ASSERT_TRUE(Build("C:\\work\\house.max"));
-        EXPECT_TRUE(fs::is_directory(archiveFolder));
-        ExpectCommand(save + "/house", "house",
-                      "26c6ab643ecbdcd0df5946f298489002e0fca6dc252a4c23148f931bae99d41b");
-    }
-}
-
-TEST_F(SceneArchiveTest, OtherLoginsArchiveIntoTheArchiveFolder) {
+// A listed account with a save folder gets the scene's folder below it (made by the first
+// account, then reused) and the password; any other login archives into the archive folder.
+TEST_F(SceneArchiveTest, TheLoginDecidesTheFolderAndThePassword) {
     root.WriteFile("save/placeholder", "");
     root.WriteFile("保存/placeholder", "");
     const std::u16string listed(kArchiveAccounts[2]);
-    const std::string password = ArchivePassword(u"house");
-    struct Case {
-        std::u16string user;
-        std::string savePath;
-        bool complete;
-        std::string password;
-    };
-    for (const Case& c : std::initializer_list<Case>{
-             {listed, testing_support::U8(root.Wide("missing")), true, password},
+    // The user, the save path, whether the login is complete and the password expected.
+    for (const auto& [user, savePath, complete, password] :
+         std::initializer_list<std::tuple<std::u16string, std::string, bool, std::string>>{
+             {listed, U8(root.Wide("missing")), true, kHousePassword},
              // The runtime reads the UTF-8 text in the "chs" code page: the folder is missing.
-             {listed, testing_support::U8(root.Wide("保存")), true, password},
+             {listed, U8(root.Wide("保存")), true, kHousePassword},
              {listed, "/", true, ""},
              {listed, save, false, ""},
              // Only a whole, exact account name counts.
@@ -193,20 +172,21 @@ TEST_F(SceneArchiveTest, OtherLoginsArchiveIntoTheArchiveFolder) {
              {listed + u"0", save, true, ""},
              {u"", save, true, ""},
          }) {
-        SCOPED_TRACE(testing_support::U8(c.user) + " " + c.savePath);
-        LoginAs(c.user, c.savePath);
-        login.complete = c.complete;
+        SCOPED_TRACE(U8(user) + " " + savePath);
+        LoginAs(user, savePath);
+        login.complete = complete;
         ASSERT_TRUE(Build("C:\\work\\house.max"));
-        ExpectCommand(archiveFolder, "house", c.password);
+        ExpectCommand(archiveFolder, "house", password);
     }
     EXPECT_FALSE(root.Exists("missing"));
     EXPECT_FALSE(root.Exists("save/house"));
-}
 
-TEST_F(SceneArchiveTest, MissingParentFolderIsNotAnError) {
-    settings.archiveFolder = root.Wide("none/compress");
-    EXPECT_TRUE(Build("C:\\work\\house.max"));
-    EXPECT_FALSE(root.Exists("none"));
+    for (std::u16string_view account : kArchiveAccounts) {
+        LoginAs(account, save);
+        ASSERT_TRUE(Build("C:\\work\\house.max"));
+        EXPECT_TRUE(fs::is_directory(archiveFolder));
+        ExpectCommand(save + "/house", "house", kHousePassword);
+    }
 }
 
 TEST_F(SceneArchiveTest, SevenZipPacksTheSceneUnderItsPlainNameWithTheDerivedPassword) {
@@ -219,7 +199,7 @@ TEST_F(SceneArchiveTest, SevenZipPacksTheSceneUnderItsPlainNameWithTheDerivedPas
     for (const auto& [name, account] : std::initializer_list<std::pair<std::string, bool>>{
              {"house.max", false}, {"客厅.max", false}, {"house.max", true}}) {
         SCOPED_TRACE(name + (account ? " of a listed account" : ""));
-        const std::string password = account ? " -p" + ArchivePassword(u"house") : "";
+        const std::string password = account ? " -p" + kHousePassword : "";
         if (account) {
             LoginAs(kArchiveAccounts[0], save);
         }
@@ -228,9 +208,7 @@ TEST_F(SceneArchiveTest, SevenZipPacksTheSceneUnderItsPlainNameWithTheDerivedPas
         EXPECT_NE(output.find("\nPath = " + name + "\n"), std::string::npos) << output;
         EXPECT_EQ(output.find("Encrypted = +") != std::string::npos, account) << output;
         EXPECT_EQ(SevenZip("t") != 0, account) << output;
-        ASSERT_EQ(
-            SevenZip("x" + password + " -o\"" + testing_support::U8(root.Wide("extracted")) + "\""),
-            0)
+        ASSERT_EQ(SevenZip("x" + password + " -o\"" + U8(root.Wide("extracted")) + "\""), 0)
             << output;
         EXPECT_EQ(root.ReadFile("extracted/" + name), std::string(100000, 'h') + name);
         fs::remove_all(root.Path() / "extracted");

@@ -9,7 +9,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
+#include "packaging/windows_paths.h"
 #include "platform/crt_random.h"
 #include "platform/local_time.h"
 #include "scene/plugin_state.h"
@@ -21,6 +23,76 @@ namespace fs = std::filesystem;
 using testing::EndsWith;
 using testing_support::U16;
 using testing_support::U8;
+using namespace windows_paths;
+
+// The runtime's path rules, which the backup path is made with.
+TEST(SplitPathTest, SplitsAsTheRuntimeDoes) {
+    struct Case {
+        std::u16string path, drive, folder, name, extension;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {u"C:\\scenes\\house.max", u"C:", u"\\scenes\\", u"house", u".max"},
+             {u"C:house.max", u"C:", u"", u"house", u".max"},
+             {u"1:x.y", u"1:", u"", u"x", u".y"},  // any character before a colon is a drive
+             {u":x", u"", u"", u":x", u""},
+             {u"ab:c", u"", u"", u"ab:c", u""},
+             {u"\\\\server\\share\\house.max", u"", u"\\\\server\\share\\", u"house", u".max"},
+             {u"..\\house.max", u"", u"..\\", u"house", u".max"},
+             {u"C:/dir\\sub/file.txt", u"C:", u"/dir\\sub/", u"file", u".txt"},
+             {u"C:\\my.dir\\house", u"C:", u"\\my.dir\\", u"house", u""},
+             {u"C:\\a.b.max", u"C:", u"\\", u"a.b", u".max"},
+             {u"C:\\w\\.max", u"C:", u"\\w\\", u"", u".max"},
+             {u"house.", u"", u"", u"house", u"."},
+             {std::u16string(u"C:\\a\0b\\c.max", 12), u"C:", u"\\", u"a", u""},
+         }) {
+        SCOPED_TRACE(testing::PrintToString(c.path));
+        PathParts parts;
+        ASSERT_EQ(SplitPath(c.path, parts), 0);
+        EXPECT_EQ(std::tie(parts.drive, parts.folder, parts.name, parts.extension),
+                  std::tie(c.drive, c.folder, c.name, c.extension));
+    }
+}
+
+// A part must fit its buffer with its terminator; when one does not, every part is empty.
+TEST(SplitPathTest, PartsMustFitTheirBuffers) {
+    const std::u16string folder255 = u"\\" + std::u16string(253, u'f') + u"\\";
+    for (const auto& [path, sizes, fits] :
+         std::initializer_list<std::tuple<std::u16string, PartSizes, bool>>{
+             {u"C:" + folder255 + u"n.e", {}, true},
+             {u"C:" + folder255 + u"x\\n.e", {}, false},
+             {std::u16string(255, u'n') + u".e", {}, true},
+             {std::u16string(256, u'n') + u".e", {}, false},
+             {u"n." + std::u16string(254, u'e'), {}, true},
+             {u"n." + std::u16string(255, u'e'), {}, false},
+             {u"C:\\x", {.drive = 2}, false},
+             {u"C:" + std::u16string(300, u'\\'), kUnlimited, true},
+         }) {
+        PathParts parts{u"d", u"f", u"n", u"e"};
+        EXPECT_EQ(SplitPath(path, parts, sizes), fits ? 0 : kRangeError) << path.size();
+        EXPECT_EQ(parts.drive + parts.folder + parts.name + parts.extension, fits ? path : u"");
+    }
+}
+
+TEST(MakePathTest, AddsTheColonSeparatorAndDotWithinTheSize) {
+    std::u16string path = u"old";
+    for (const auto& [parts, joined] : std::initializer_list<std::pair<PathParts, std::u16string>>{
+             {{u"CD", u"\\", u"x", u""}, u"C:\\x"},
+             {{u"C:", u"\\scenes", u"house", u"max"}, u"C:\\scenes\\house.max"},
+             {{u"", u"a/b", u"house", u"."}, u"a/b\\house."},
+             {{u"", u"scenes/", u"", u"max"}, u"scenes/.max"},
+             {{u"", u"", u"", u""}, u""},
+         }) {
+        EXPECT_EQ(MakePath(path, kMaxPath, parts), 0);
+        EXPECT_EQ(path, joined);
+    }
+    EXPECT_EQ(MakePath(path, 260, u"C:", u"\\", std::u16string(253, u'n'), u".ex"), 0);
+    EXPECT_EQ(path.size(), 259u);
+    EXPECT_EQ(MakePath(path, 260, u"C:", u"\\", std::u16string(254, u'n'), u".ex"), kRangeError);
+    EXPECT_EQ(path, u"");
+    // The added separator and dot count too.
+    EXPECT_EQ(MakePath(path, 5, u"", u"a", u"b", u"c"), kRangeError);
+    EXPECT_EQ(MakePath(path, 6, u"", u"a", u"b", u"c"), 0);
+}
 
 int NumberOfSecond(int64_t seconds) {
     os::CrtSrand(static_cast<uint32_t>(seconds));
@@ -71,14 +143,11 @@ protected:
 TEST(BackupPathTest, NumberedNameBesideTheSourceWithinTheRuntimeBuffers) {
     EXPECT_EQ(BackupName(u"客厅", 123456), u"客厅_123456");
     EXPECT_EQ(BackupName(u"", 0), u"_000000");
-    struct Case {
-        std::u16string source;
-        bool fits;
-        std::u16string destination;
-    };
     const std::u16string n245(245, u'n');
     const std::u16string folder254 = u"C:\\" + std::u16string(254, u'f') + u"\\";
-    for (const Case& c : std::initializer_list<Case>{
+    // The source, whether the new path fits, and the path made of number 42.
+    for (const auto& [source, fits, destination] :
+         std::initializer_list<std::tuple<std::u16string, bool, std::u16string>>{
              {u"C:\\scenes\\house.max", true, u"C:\\scenes\\house_000042.max"},
              {u"C:/scenes/a.b.max", true, u"C:/scenes/a.b_000042.max"},
              {u"\\\\server\\share\\house.max", true, u"\\\\server\\share\\house_000042.max"},
@@ -92,10 +161,10 @@ TEST(BackupPathTest, NumberedNameBesideTheSourceWithinTheRuntimeBuffers) {
              {folder254 + u"h.max", false, folder254 + u"h_000042.max"},
              {u"h." + std::u16string(256, u'e'), false, u"h_000042." + std::u16string(256, u'e')},
          }) {
-        SCOPED_TRACE(U8(c.source));
-        std::u16string destination;
-        EXPECT_EQ(BackupPath(c.source, 42, destination), c.fits);
-        EXPECT_EQ(destination, c.destination);
+        SCOPED_TRACE(U8(source));
+        std::u16string made;
+        EXPECT_EQ(BackupPath(source, 42, made), fits);
+        EXPECT_EQ(made, destination);
     }
 }
 

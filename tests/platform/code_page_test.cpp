@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <thread>
@@ -13,24 +12,10 @@
 
 namespace {
 
-TEST(CodePage, ChineseRoundTripsThrough936) {
-    std::u16string text = u"三维渲染：场景《客厅》第 01 版";
-    std::string bytes = os::WideToMultiByte(os::kCodePageChinese, text);
-    EXPECT_EQ(bytes.substr(0, 4), "\xC8\xFD\xCE\xAC");
-    EXPECT_EQ(os::MultiByteToWide(os::kCodePageChinese, bytes), text);
-}
-
-TEST(CodePage, IllFormedInputIsReplacedOrStopsTheConversion) {
-    EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, "a\xC3(b"), u"a\uFFFD(b");
-    EXPECT_EQ(os::WideToMultiByte(os::kCodePageUtf8, u"a\xD800z"), "a\xEF\xBF\xBDz");
-    EXPECT_EQ(os::WideToMultiByte(os::kCodePageChinese, u"x\u0E01y"), "x?y");
-    EXPECT_EQ(os::WideToMultiByte(os::kCodePageChinese, u"x\u0E01y", os::Unmappable::Stop), "x");
-    EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, "ok\xFFno", os::Unmappable::Stop), u"ok");
-}
-
 // Each UTF-8 length at both its ends, long ASCII runs around them, and the ill-formed neighbours
-// of well-formed sequences (overlong, surrogate, beyond U+10FFFF, cut), one U+FFFD per byte.
-TEST(CodePage, Utf8AtTheEdgesOfEachSequenceLength) {
+// of well-formed sequences (overlong, surrogate, beyond U+10FFFF, cut), one U+FFFD per byte or
+// the end of the conversion. A code page the system does not know converts nothing.
+TEST(CodePage, Utf8AtTheEdgesOfEachSequenceLengthAndWhatCannotBeConverted) {
     const std::u16string ascii = u"0123456789abcdef";
     const std::string ascii8 = "0123456789abcdef";
     for (const auto& [wide, utf8] : std::initializer_list<std::pair<std::u16string, std::string>>{
@@ -44,64 +29,54 @@ TEST(CodePage, Utf8AtTheEdgesOfEachSequenceLength) {
         EXPECT_EQ(os::WideToMultiByte(os::kCodePageUtf8, wide), utf8);
         EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, utf8), wide);
     }
+    EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, "a\xC3(b"), u"a\uFFFD(b");
+    EXPECT_EQ(os::WideToMultiByte(os::kCodePageUtf8, u"a\xD800z"), "a\xEF\xBF\xBDz");
+    EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, "ok\xFFno", os::Unmappable::Stop), u"ok");
+    EXPECT_EQ(os::WideToMultiByte(4242, u"abc"), "");
+    EXPECT_EQ(os::GetLastError(), os::kErrorInvalidParameter);
     if (testing_support::RunningUnderWine()) {
         GTEST_SKIP() << "Wine replaces a cut or ill-formed sequence by fewer U+FFFD";
     }
-    for (const auto& [utf8, replaced] :
-         std::initializer_list<std::pair<const char*, size_t>>{{"\xC0\x80", 2},
-                                                               {"\xE0\x80\x80", 3},
-                                                               {"\xED\xA0\x80", 3},
-                                                               {"\xF4\x90\x80\x80", 4},
-                                                               {"\xE5\x9C", 2},
-                                                               {"\xBA", 1}}) {
+    for (const std::string utf8 :
+         {"\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE5\x9C", "\xBA"}) {
         EXPECT_EQ(os::MultiByteToWide(os::kCodePageUtf8, ascii8 + utf8),
-                  ascii + std::u16string(replaced, u'\uFFFD'))
+                  ascii + std::u16string(utf8.size(), u'\uFFFD'))
             << utf8;
     }
     EXPECT_EQ(os::WideToMultiByte(os::kCodePageUtf8, ascii + u"\xDC00\xD800"),
               ascii8 + "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
-// The machines the plug-in runs on are Chinese; so is the Wine prefix of the Windows tests.
-TEST(CodePage, AnsiIs936) {
+// The machines the plug-in runs on are Chinese; so is the Wine prefix of the Windows tests. The
+// stand-in takes another ANSI code page from the environment.
+TEST(CodePage, AnsiIs936UnlessTheStandInIsToldOtherwise) {
     testing_support::UnsetEnv("ZEP_ANSI_CODEPAGE");
     EXPECT_EQ(os::AnsiCodePage(), 936u);
     EXPECT_EQ(os::WideToMultiByte(os::kCodePageAnsi, u"场"), "\xB3\xA1");
-}
-
-TEST(CodePage, TheStandInsAnsiCodePageFollowsTheEnvironment) {
-    if (testing_support::kOnWindows) {
-        GTEST_SKIP() << "the ANSI code page is the system's";
+    if (!testing_support::kOnWindows) {
+        testing_support::SetEnv("ZEP_ANSI_CODEPAGE", "1251");
+        EXPECT_EQ(os::AnsiCodePage(), 1251u);
+        EXPECT_EQ(os::WideToMultiByte(os::kCodePageAnsi, u"Дом"), "\xC4\xEE\xEC");
+        testing_support::SetEnv("ZEP_ANSI_CODEPAGE", "not a number");
+        EXPECT_EQ(os::AnsiCodePage(), 936u);
+        testing_support::UnsetEnv("ZEP_ANSI_CODEPAGE");
     }
-    testing_support::SetEnv("ZEP_ANSI_CODEPAGE", "1251");
-    EXPECT_EQ(os::AnsiCodePage(), 1251u);
-    EXPECT_EQ(os::WideToMultiByte(os::kCodePageAnsi, u"Дом"), "\xC4\xEE\xEC");
-    testing_support::SetEnv("ZEP_ANSI_CODEPAGE", "not a number");
-    EXPECT_EQ(os::AnsiCodePage(), 936u);
-    testing_support::UnsetEnv("ZEP_ANSI_CODEPAGE");
 }
 
-TEST(CodePage, UnknownCodePageGivesNothingAndInvalidParameter) {
-    EXPECT_EQ(os::WideToMultiByte(4242, u"abc"), "");
-    EXPECT_EQ(os::GetLastError(), os::kErrorInvalidParameter);
-}
-
+// Two threads, this one and another, each convert a text there and back, punctuation and all.
 TEST(CodePage, ThreadsConvertAtTheSameTime) {
-    auto convert = [](const std::u16string& text, bool& same) {
-        same = true;
-        for (int i = 0; i < 2000; ++i) {
-            std::string bytes = os::WideToMultiByte(os::kCodePageChinese, text);
-            same = same && os::MultiByteToWide(os::kCodePageChinese, bytes) == text;
+    auto convert = [](std::u16string text, bool* same) {
+        for (int i = 0; i < 2000 && *same; ++i) {
+            *same = os::MultiByteToWide(os::kCodePageChinese,
+                                        os::WideToMultiByte(os::kCodePageChinese, text)) == text;
         }
     };
-    bool firstSame = false;
-    bool secondSame = false;
-    std::thread first(convert, u"第一个线程", std::ref(firstSame));
-    std::thread second(convert, u"second 线程", std::ref(secondSame));
-    first.join();
-    second.join();
-    EXPECT_TRUE(firstSame);
-    EXPECT_TRUE(secondSame);
+    bool same[] = {true, true};
+    std::thread other(convert, u"三维渲染：场景《客厅》第 01 版", &same[0]);
+    convert(u"second 线程", &same[1]);
+    other.join();
+    EXPECT_TRUE(same[0]);
+    EXPECT_TRUE(same[1]);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -57,44 +58,37 @@ TEST(CommandLine, SplitsAsCommandLineToArgvW) {
 }
 
 TEST(CommandLine, FindProgramTriesEachPrefixShortestFirst) {
+    const std::u16string zip = u"/r/ZEP Rendering/7-Zip/7z.exe";
+    const std::u16string windows = uR"(C:\Program Files\sub dir\program)";
     const struct {
         std::set<std::u16string> programs;
-        const char16_t* line;
-        const char16_t* program;  // null: none found
-        const char16_t* arguments;
+        std::u16string line;
+        std::optional<std::u16string> program;  // none: none found
+        std::u16string arguments;
     } cases[] = {
-        {{u"/r/ZEP Rendering/7-Zip/7z.exe"},
-         u"/r/ZEP Rendering/7-Zip/7z.exe a -y out.7z",
-         u"/r/ZEP Rendering/7-Zip/7z.exe",
-         u" a -y out.7z"},
-        {{u"/r/ZEP", u"/r/ZEP Rendering/7-Zip/7z.exe"},
-         u"/r/ZEP Rendering/7-Zip/7z.exe x",
-         u"/r/ZEP",
-         u" Rendering/7-Zip/7z.exe x"},
+        {{zip}, zip + u" a -y out.7z", zip, u" a -y out.7z"},
+        {{u"/r/ZEP", zip}, zip + u" x", u"/r/ZEP", u" Rendering/7-Zip/7z.exe x"},
         {{u"/r/a b c"}, u"/r/a b c", u"/r/a b c", u""},
         // ".exe" is appended when the last part has no extension; a dot in a folder does not count.
-        {{uR"(C:\Program Files\sub dir\program.exe)"},
-         uR"(  C:\Program Files\sub dir\program name)",
-         uR"(C:\Program Files\sub dir\program.exe)",
-         u" name"},
-        {{u"/r/a.b.exe"}, u"/r/a.b c", nullptr, nullptr},
+        {{windows + u".exe"}, u"  " + windows + u" name", windows + u".exe", u" name"},
+        {{u"/r/a.b.exe"}, u"/r/a.b c", std::nullopt, u""},
         {{u"/r.d/tool.exe"}, u"/r.d/tool", u"/r.d/tool.exe", u""},
         // A quoted path is the program, never cut short at a blank.
         {{u"/r/ZEP", u"/r/ZEP Rendering/tool.exe"},
          uR"( "/r/ZEP Rendering/tool" "x y")",
          u"/r/ZEP Rendering/tool.exe",
          uR"( "x y")"},
-        {{u"/r/ZEP"}, uR"("/r/ZEP Rendering/tool" x)", nullptr, nullptr},
-        {{}, u"/r/none at all", nullptr, nullptr},
-        {{u""}, u"   ", nullptr, nullptr},
+        {{u"/r/ZEP"}, uR"("/r/ZEP Rendering/tool" x)", std::nullopt, u""},
+        {{}, u"/r/none at all", std::nullopt, u""},
+        {{u""}, u"   ", std::nullopt, u""},
     };
     for (const auto& c : cases) {
         os::ProgramAndArguments found;
         const bool ok = os::FindProgram(
             c.line, [&](const std::u16string& p) { return c.programs.count(p) != 0; }, found);
-        ASSERT_EQ(ok, c.program != nullptr) << U8(c.line);
+        ASSERT_EQ(ok, c.program.has_value()) << U8(c.line);
         if (ok) {
-            EXPECT_EQ(found.program, c.program) << U8(c.line);
+            EXPECT_EQ(found.program, *c.program) << U8(c.line);
             EXPECT_EQ(found.arguments, c.arguments) << U8(c.line);
         }
     }

@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "platform/files.h"
-#include "platform/last_error.h"
 #include "platform/profile.h"
+#include "tests/platform/fails_with.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -19,13 +19,8 @@ const std::string g_trace =
 
 // Before main: the third operation fails, and each is traced.
 const bool g_planned = [] {
-#ifdef _WIN32
-    _putenv_s("ZEP_FAULT_AT", "3");
-    _putenv_s("ZEP_FAULT_TRACE", g_trace.c_str());
-#else
-    setenv("ZEP_FAULT_AT", "3", 1);
-    setenv("ZEP_FAULT_TRACE", g_trace.c_str(), 1);
-#endif
+    testing_support::SetEnv("ZEP_FAULT_AT", "3");
+    testing_support::SetEnv("ZEP_FAULT_TRACE", g_trace);
     std::filesystem::remove(g_trace);
     return true;
 }();
@@ -39,8 +34,7 @@ TEST(FaultInjectionTest, TheThirdOutermostOperationFailsWithTheErrorItsSystemCal
     EXPECT_TRUE(os::WriteFileAtomically(file, "[s]\r\nk=v\r\n"));
     // The file read inside the lookup is part of it, not an operation of its own.
     EXPECT_EQ(os::GetPrivateProfileString(u"s", u"k", u"", 16, file), u"v");
-    EXPECT_FALSE(os::CopyFile(file, copy));
-    EXPECT_EQ(os::GetLastError(), os::kErrorDiskFull);
+    EXPECT_TRUE(FailsWith(os::CopyFile(file, copy), os::kErrorDiskFull));
     EXPECT_FALSE(std::filesystem::exists(folder / "zep_fault_injection_copy.ini"));
     EXPECT_TRUE(os::DeleteFile(file));
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "platform/last_error.h"
+#include "tests/platform/fails_with.h"
 
 namespace {
 
@@ -55,14 +55,12 @@ TEST(SharedMemory, RepublishedEmptyAndRemovedSections) {
     ASSERT_TRUE(os::ReadSharedMemory(name, 5, read));
     EXPECT_EQ(read, std::string("2nd\0\0", 5));
 
-    EXPECT_FALSE(section.Publish(name, ""));
-    EXPECT_EQ(os::GetLastError(), os::kErrorInvalidParameter);
+    EXPECT_TRUE(FailsWith(section.Publish(name, ""), os::kErrorInvalidParameter));
 
     ASSERT_TRUE(section.Publish(name, "x"));
     section.Remove();
     read = "stale";
-    EXPECT_FALSE(os::ReadSharedMemory(name, 4096, read));
-    EXPECT_EQ(os::GetLastError(), os::kErrorFileNotFound);
+    EXPECT_TRUE(FailsWith(os::ReadSharedMemory(name, 4096, read), os::kErrorFileNotFound));
     EXPECT_EQ(read, "");
 }
 

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -56,14 +55,6 @@ std::vector<MenuEntry> BarMenus(const std::u16string& title) {
         }
     }
     return found;
-}
-
-std::vector<std::u16string> BarTitles() {
-    std::vector<std::u16string> titles;
-    for (const MenuEntry& entry : maxsim::MainMenuBar()) {
-        titles.push_back(entry.text);
-    }
-    return titles;
 }
 
 class PluginModuleTest : public ::testing::Test {
@@ -153,9 +144,9 @@ TEST_F(PluginModuleTest, RebuildsLeaveOneMenu) {
 // plug-in's menu comes after the host's menus all the same.
 TEST_F(PluginModuleTest, StartRemovesTheMenusOfOlderVersions) {
     Menus().RegisterMenuBarContext(kPluginMenuContext, _M("old"));
-    const std::vector<std::u16string> titles{u"Norvale", u"ZEPCloud", ModuleString(15),
-                                             ModuleString(31)};
-    for (const std::u16string& title : titles) {
+    const std::vector<std::u16string> older{u"Norvale", u"ZEPCloud", ModuleString(15),
+                                            ModuleString(31)};
+    for (const std::u16string& title : older) {
         IMenu* menu = GetIMenu();
         menu->SetTitle(ToHostText(title));
         Menus().RegisterMenu(menu, 0);
@@ -164,7 +155,11 @@ TEST_F(PluginModuleTest, StartRemovesTheMenusOfOlderVersions) {
         Menus().GetMainMenuBar()->AddItem(opener, -1);
     }
     Create().Start();
-    EXPECT_THAT(BarTitles(),
+    std::vector<std::u16string> titles;
+    for (const MenuEntry& entry : maxsim::MainMenuBar()) {
+        titles.push_back(entry.text);
+    }
+    EXPECT_THAT(titles,
                 testing::ElementsAre(u"File", u"Edit", u"Rendering", u"Help", ModuleString(31)));
     ExpectOnePluginMenu();
 }

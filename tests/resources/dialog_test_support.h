@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -24,33 +25,24 @@ inline std::string Name(StringLanguage language) {
     return language == StringLanguage::kSimplifiedChinese ? "zh-CN" : "en";
 }
 
+// A missing dialog or control fails the test and reads as an empty one.
 inline const DialogTemplate& Dialog(StringLanguage language, int id) {
+    static const DialogTemplate kEmpty{};
     const DialogTemplate* dialog = resources::FindDialogTemplate(language, id);
-    if (dialog == nullptr) {
-        ADD_FAILURE() << "no dialog " << id << " in " << Name(language);
-        static const DialogTemplate kEmpty{};
-        return kEmpty;
-    }
-    return *dialog;
+    EXPECT_NE(dialog, nullptr) << "no dialog " << id << " in " << Name(language);
+    return dialog != nullptr ? *dialog : kEmpty;
 }
 
 inline const ControlTemplate* Find(const DialogTemplate& dialog, int id) {
-    for (const ControlTemplate& control : dialog.controls) {
-        if (control.id == id) {
-            return &control;
-        }
-    }
-    return nullptr;
+    const auto found = std::ranges::find(dialog.controls, id, &ControlTemplate::id);
+    return found != dialog.controls.end() ? &*found : nullptr;
 }
 
 inline const ControlTemplate& Control(const DialogTemplate& dialog, int id) {
+    static const ControlTemplate kEmpty{};
     const ControlTemplate* control = Find(dialog, id);
-    if (control == nullptr) {
-        ADD_FAILURE() << "no control " << id << " in dialog " << dialog.id;
-        static const ControlTemplate kEmpty{};
-        return kEmpty;
-    }
-    return *control;
+    EXPECT_NE(control, nullptr) << "no control " << id << " in dialog " << dialog.id;
+    return control != nullptr ? *control : kEmpty;
 }
 
 inline int PixelsX(int units) {
@@ -70,10 +62,6 @@ inline RECT PixelRect(const ControlTemplate& control) {
     const int left = PixelsX(control.x);
     const int top = PixelsY(control.y);
     return RECT{left, top, left + PixelsX(control.cx), top + PixelsY(ClosedHeight(control))};
-}
-
-inline bool Overlap(const RECT& a, const RECT& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 inline bool Inside(const RECT& inner, const RECT& outer) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <set>
@@ -24,7 +23,6 @@ const std::vector<int> kUsedIds = {
 
 // The image formats of the camera settings dialog.
 const std::set<int> kFormatIds = {9, 8, 10, 29, 20, 21, 22, 23, 24, 25, 26, 27, 28, 104};
-constexpr int kTiffFormatId = 28;
 
 std::u16string Text(const char16_t* text) {
     return text != nullptr ? text : u"(null)";
@@ -69,19 +67,6 @@ TEST_F(StringLoaderTest, NullWithoutTheModuleAndForAMissingString) {
     }
 }
 
-TEST_F(StringLoaderTest, EachLoaderHasItsOwnBuffer) {
-    UseLanguage("ids");
-    const char16_t* first = LoadResourceString(32);
-    const char16_t* second = LoadResourceString2(34);
-    EXPECT_NE(first, second);
-    EXPECT_EQ(Text(first), u"{32}");
-    EXPECT_EQ(LoadResourceString(33), first);
-    EXPECT_EQ(Text(first), u"{33}");   // overwritten by its own loader
-    EXPECT_EQ(Text(second), u"{34}");  // not by the other
-    EXPECT_EQ(LoadResourceString2(35), second);
-    EXPECT_EQ(Text(first), u"{33}");
-}
-
 TEST_F(StringLoaderTest, EveryUsedStringExistsInEveryLanguage) {
     std::map<std::string, std::map<int, std::u16string>> texts;
     for (const char* language : {"en", "zh-CN", "ids"}) {
@@ -113,7 +98,7 @@ TEST_F(StringLoaderTest, EveryUsedStringExistsInEveryLanguage) {
                 << "untranslated string " << id;
         }
     }
-    EXPECT_EQ(texts["en"][kTiffFormatId], u"TIFF");
+    EXPECT_EQ(texts["en"][IDS_FORMAT_TIFF], u"TIFF");
 }
 
 TEST_F(StringLoaderTest, LanguageIsReadOnEverySetResourceModuleAndFallsBackToEnglish) {
@@ -134,8 +119,19 @@ TEST_F(StringLoaderTest, LanguageIsReadOnEverySetResourceModuleAndFallsBackToEng
     }
 }
 
-TEST_F(StringLoaderTest, ThreadsDoNotOverwriteEachOthersTexts) {
+// Each loader and each thread has a buffer of its own.
+TEST_F(StringLoaderTest, LoadersAndThreadsDoNotOverwriteEachOthersTexts) {
     UseLanguage("ids");
+    const char16_t* first = LoadResourceString(32);
+    const char16_t* second = LoadResourceString2(34);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(Text(first), u"{32}");
+    EXPECT_EQ(LoadResourceString(33), first);
+    EXPECT_EQ(Text(first), u"{33}");   // overwritten by its own loader
+    EXPECT_EQ(Text(second), u"{34}");  // not by the other
+    EXPECT_EQ(LoadResourceString2(35), second);
+    EXPECT_EQ(Text(first), u"{33}");
+
     auto load = [](int id, int& failures) {
         if (testing_support::kOnWindows) {
             testing_support::UseResourceLanguage("ids");  // each thread has its own
@@ -145,10 +141,9 @@ TEST_F(StringLoaderTest, ThreadsDoNotOverwriteEachOthersTexts) {
         }
     };
     int failures[2] = {0, 0};
-    std::thread worker1(load, 49, std::ref(failures[0]));
-    std::thread worker2(load, 68, std::ref(failures[1]));
-    worker1.join();
-    worker2.join();
+    std::thread worker(load, 68, std::ref(failures[1]));
+    load(49, failures[0]);
+    worker.join();
     EXPECT_EQ(failures[0] + failures[1], 0);
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <json/json.h>
 
-#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -13,14 +12,17 @@
 #include <vector>
 
 #include "resources/string_loader.h"
+#include "scene/character_classes.h"
 #include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
+#include "text/conversions.h"
 #include "text/json_text.h"
 
 namespace {
 
 using testing::ElementsAre;
 using testing::IsEmpty;
+using testing::Key;
 using testing_support::U16;
 
 const char kVersionLine[] =
@@ -70,15 +72,13 @@ protected:
 
     // The log lines written since the last call, as "[LEVEL] message" without the time stamp.
     std::vector<std::string> NewLines() {
-        std::istringstream in(root.ReadFile("ZEP Rendering/log/pmx_data.log"));
+        const std::string log = root.ReadFile("ZEP Rendering/log/pmx_data.log");
+        std::istringstream in(log.substr(seen_));
+        seen_ = log.size();
         std::vector<std::string> lines;
-        size_t index = 0;
-        for (std::string line; std::getline(in, line); ++index) {
-            if (index >= seenLines_) {
-                lines.push_back(line.substr(24, line.size() - 25));  // without the CR
-            }
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line.substr(24, line.size() - 25));  // without the CR
         }
-        seenLines_ = index;
         return lines;
     }
 
@@ -87,15 +87,13 @@ protected:
     std::unique_ptr<PluginState> state;
 
 private:
-    size_t seenLines_ = 0;
+    size_t seen_ = 0;
 };
-
-// ---- The whole reading ---------------------------------------------------------------------
 
 TEST_F(AnalysisReaderTest, PlainSceneReplacesTheLastReading) {
     state->warnings = {u"old warning"};
     state->problems = {u"old problem"};
-    state->cameras[u"Camera001"].selected = true;
+    state->cameras[u"Camera001"] = CameraInfo{1, 1, 1, u"PNG", true, u"old", true};
     // Legal reference paths and empty file lists raise nothing; comments are accepted.
     const Json::Value scene = Scene(R"({ "missing_file" : [], "same_file" : [],
         "reference_file" : [ { "path" : "C:\\Maps\\Wood.jpg" },
@@ -125,8 +123,6 @@ TEST_F(AnalysisReaderTest, TextThatDoesNotParseChangesNothing) {
         EXPECT_THAT(NewLines(), ElementsAre(kVersionLine));
     }
 }
-
-// ---- Warnings --------------------------------------------------------------------------------
 
 // Numbers are accepted wherever a text holds a number.
 TEST_F(AnalysisReaderTest, EveryWarningInStepOrderUnderOneHeadingThenTheProblems) {
@@ -185,8 +181,6 @@ TEST_F(AnalysisReaderTest, NoErrorsIsLoggedOnlyWithoutTheErrorsMember) {
     EXPECT_THAT(NewLines(), ElementsAre(kRead, "[INFO] No errors!", kRead));
 }
 
-// ---- Corona ----------------------------------------------------------------------------------
-
 TEST_F(AnalysisReaderTest, CoronaStatesFollowTheThreeLimits) {
     const std::string unlimited =
         "[ERROR] The progressive pass, time and noise level are not limited in Corona! Please "
@@ -209,9 +203,8 @@ TEST_F(AnalysisReaderTest, CoronaStatesFollowTheThreeLimits) {
         scene["corona_setting"]["noise_level_limit"] = noise;
         Read(scene);
         SCOPED_TRACE(std::string(pass) + " " + ms + " " + noise);
-        EXPECT_EQ(state->coronaState, coronaState);
-        EXPECT_EQ(state->coronaPassLimit, passLimit);
-        EXPECT_EQ(state->coronaTimeSeconds, seconds);
+        EXPECT_EQ(std::tie(state->coronaState, state->coronaPassLimit, state->coronaTimeSeconds),
+                  std::make_tuple(coronaState, passLimit, seconds));
         EXPECT_DOUBLE_EQ(state->coronaTimeHours, seconds / 3600.0);
         EXPECT_DOUBLE_EQ(state->coronaNoiseLimit, noiseLimit);
         using Lines = std::vector<std::string>;
@@ -223,12 +216,9 @@ TEST_F(AnalysisReaderTest, CoronaStatesFollowTheThreeLimits) {
 
     // A missing limit clears the state and leaves the numbers of the last reading.
     Read(R"({ "corona_setting" : { "pass_limit" : "0", "time_limit" : "0" } })");
-    EXPECT_EQ(state->coronaState, 0);
-    EXPECT_EQ(state->coronaPassLimit, 10);
-    EXPECT_EQ(state->coronaTimeSeconds, -1);
+    EXPECT_EQ(std::tie(state->coronaState, state->coronaPassLimit, state->coronaTimeSeconds),
+              std::make_tuple(0, 10, -1));
 }
-
-// ---- Reference, missing and duplicate files --------------------------------------------------
 
 // A duplicate file counts only with a path text: anything else adds no line and logs nothing.
 TEST_F(AnalysisReaderTest, FileProblemsComeInOrderReferenceMissingDuplicate) {
@@ -255,8 +245,6 @@ TEST_F(AnalysisReaderTest, FileProblemsComeInOrderReferenceMissingDuplicate) {
     EXPECT_FALSE(state->referenceFileIllegal);
 }
 
-// ---- Cameras ---------------------------------------------------------------------------------
-
 // An empty or missing list returns 1 and keeps the old cameras; the checks before the cameras
 // still ran.
 TEST_F(AnalysisReaderTest, NoCamerasReturnsOneAndKeepsTheOldCameras) {
@@ -278,18 +266,15 @@ TEST_F(AnalysisReaderTest, CamerasAreOrderedByUtf16CodeUnitsWithNamesCutTo259Uni
     // The pair of the last name would span units 259 and 260: it goes whole.
     for (const std::string& name : std::vector<std::string>{
              "\u76F8\u673A", "cam1", "Cam2", "Cam10", "Cam1", "Cam", "\U0001F4F7", "\uFF43am",
-             std::string(300, 'x'), std::string(258, 'y') + "\U0001F4F7"}) {
+             std::string(300, 'x'), std::string(258, 'y') + "\U0010FFFF"}) {
         scene["cameras"].append(Json::Value(Json::objectValue))["name"] = name;
     }
     Read(scene);
-    std::vector<std::u16string> keys;
-    for (const auto& [name, camera] : state->cameras) {
-        keys.push_back(name);
-    }
     // A surrogate pair (U+D83D ...) sorts before U+FF43, unlike code-point order.
-    EXPECT_THAT(
-        keys, ElementsAre(u"Cam", u"Cam1", u"Cam10", u"Cam2", u"cam1", std::u16string(259, u'x'),
-                          std::u16string(258, u'y'), u"\u76F8\u673A", u"\U0001F4F7", u"\uFF43am"));
+    EXPECT_THAT(state->cameras,
+                ElementsAre(Key(u"Cam"), Key(u"Cam1"), Key(u"Cam10"), Key(u"Cam2"), Key(u"cam1"),
+                            Key(std::u16string(259, u'x')), Key(std::u16string(258, u'y')),
+                            Key(u"\u76F8\u673A"), Key(u"\U0001F4F7"), Key(u"\uFF43am")));
 }
 
 // A forbidden character stays in the key but not in the output name, with one WARN line each.
@@ -315,8 +300,6 @@ TEST_F(AnalysisReaderTest, CameraSizesFallBackToTheSceneSizeAndOutputNamesAreCle
     EXPECT_EQ(state->cameras.count(u"a\\b/c:d*e?f\"g<h>i|j"), 1u);
 }
 
-// ---- V-Ray, gamma, duplicates ----------------------------------------------------------------
-
 TEST_F(AnalysisReaderTest, SphericalNeedsOverrideSphericalAndAFullCircle) {
     const std::string both = R"({ "camera_override_fov" : true, "is_spherical" : "true")";
     using Case = std::pair<std::string, bool>;
@@ -333,8 +316,6 @@ TEST_F(AnalysisReaderTest, SphericalNeedsOverrideSphericalAndAFullCircle) {
         EXPECT_EQ(Cam(u"A").isSpherical, spherical) << vray;
         EXPECT_EQ(Cam(u"B").isSpherical, spherical) << vray;
     }
-    Read(Scene());  // no vray_setting at all
-    EXPECT_FALSE(Cam(u"Camera001").isSpherical);
 }
 
 // Without a vray_setting (or gamma_out) the last reading's values stay; within one a missing
@@ -363,8 +344,6 @@ TEST_F(AnalysisReaderTest, DuplicateCamerasAreTrimmedJoinedAndReturnFour) {
     EXPECT_EQ(Read(R"({ "dupl_cameras" : [] })"), kAnalysisRead);
     EXPECT_EQ(state->duplicateCameraNames, u"");
 }
-
-// ---- Members of the wrong type ---------------------------------------------------------------
 
 // A required text that is missing or of another type reads as empty; an optional member of
 // the wrong type counts as absent. Each logs one WARN line.
@@ -403,6 +382,63 @@ TEST_F(AnalysisReaderTest, MembersOfTheWrongTypeNeverStopTheReading) {
                     missing + "cameras[0].name", notString + "cameras[1].camHeight",
                     notString + "gamma_out", notArray + "errors.error_code",
                     notArray + "dupl_cameras", notString + "version", kVersionLine));
+}
+
+// The legal reference-path characters besides ASCII letters, digits and U+4E00..U+9FFF.
+const std::u16string kLegalPunctuation =
+    u"~!\uFF01@#\uFFE5$\u2026&^()\uFF08\uFF09\u2014\u300C\u300D\u3010\u3011{}:\u3001\\; \uFF1B"
+    u"\u201C\u201D\u2019'\u2018\u300A\u300B`\u00B7\uFF0C,\u3002.[]+_=/-";
+
+bool ExpectedLegal(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+           (c >= 0x4E00 && c <= 0x9FFF) || kLegalPunctuation.find(c) != std::u16string::npos;
+}
+
+// Every UTF-16 code unit against every class. A scene file name takes the reference path
+// characters except the grave accent, the middle dot and the slash.
+TEST(CharacterClasses, EveryCodeUnitIsInExactlyItsClasses) {
+    const std::u16string nine = u"\\/:*?\"<>|";
+    for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
+        const char16_t c = static_cast<char16_t>(unit);
+        SCOPED_TRACE(static_cast<uint32_t>(unit));
+        ASSERT_EQ(IsLegalReferenceChar(c), ExpectedLegal(c));
+        ASSERT_EQ(IsLegalSceneFileNameChar(c),
+                  ExpectedLegal(c) && c != u'`' && c != 0x00B7 && c != u'/');
+        ASSERT_EQ(IsCyrillic(c), c >= 0x0400 && c <= 0x052F);
+        ASSERT_EQ(IsForbiddenNameChar(c), nine.find(c) != std::u16string::npos);
+    }
+}
+
+// The tests on UTF-8 text give what the tests on its UTF-16 conversion give, for every character
+// between legal ones; text with a zero byte or not well formed is left to the conversion.
+TEST(CharacterClasses, Utf8PathTestsAgreeWithTheUnitTests) {
+    auto agrees = [](const std::u16string& units) {
+        const std::string utf8 = ToUtf8(units);
+        bool cyrillic = false;
+        bool legal = false;
+        return TestReferencePathUtf8(utf8, cyrillic, legal) &&
+               cyrillic == ContainsCyrillic(units) && legal == IsLegalReferencePath(units);
+    };
+    EXPECT_TRUE(agrees(u""));
+    for (char32_t code = 1; code <= 0x10FFFF; code += code < 0x10000 ? 1 : 0x3FF) {
+        std::u16string character;
+        if (code >= 0x10000) {
+            character = {static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)),
+                         static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF))};
+        } else if (code < 0xD800 || code > 0xDFFF) {
+            character = {static_cast<char16_t>(code)};
+        }
+        // Short, and amid runs of ASCII long enough to be tested a word at a time.
+        ASSERT_TRUE(agrees(u"a" + character + u"b")) << static_cast<uint32_t>(code);
+        ASSERT_TRUE(agrees(u"abcdefgh" + character + u"ijklmnop")) << static_cast<uint32_t>(code);
+    }
+    bool cyrillic = false;
+    bool legal = false;
+    for (const std::string& undecided :
+         {std::string("a\0b", 3), std::string("abcdefg\0hijklmn", 15), std::string("a\xC0\x80"),
+          std::string("\xE5\x9C"), std::string("\xED\xA0\x80")}) {
+        EXPECT_FALSE(TestReferencePathUtf8(undecided, cyrillic, legal));
+    }
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <json/json.h>
-#include <stdlib.h>
 
+#include <climits>
 #include <filesystem>
 #include <iterator>
 #include <memory>
@@ -14,8 +14,10 @@
 
 #include "platform/win/message_box.h"
 #include "resources/string_loader.h"
+#include "scene/styled_camera_list.h"
 #include "tests/support/environment.h"
 #include "tests/support/temp_root.h"
+#include "text/conversions.h"
 #include "text/json_text.h"
 
 namespace {
@@ -28,25 +30,17 @@ using testing_support::U8;
 constexpr char kRequestId[] = "0F8B4C2A-1D3E-4F5A-9B6C-7D8E9FA0B1C2";
 const std::string kJobFile = std::string("ZEP Rendering/json/") + kRequestId + ".json";
 
-// A small analysis: the members the writer edits and a few it passes on.
+// A small analysis: members the writer edits (the reference files and the errors have tests of
+// their own) and a few it passes on.
 constexpr char kAnalysis[] = R"({
    // written by the analysis script
    "app_version" : "2022",
    "cameras" : [ { "name" : "A" }, { "name" : "B" } ],
-   "errors" : { "error_code" : [ { "code" : "107" } ] },
    "name" : "D:\\scenes\\shot1.max",
-   "reference_file" : [
-      { "path" : "D:\\scenes\\shot1.max" },
-      { "path" : "D:\\maps\\wood.jpg", "size" : "12" }
-   ],
    "max_options" : { "stale" : 1 },
    "start_frame" : "0",
    "zz_future" : { "list" : [ true, null, 1.5, "x" ] }
 })";
-
-HWND Dialog() {
-    return static_cast<HWND>(testing_support::TestOwnerWindow());
-}
 
 // The text a Windows text-mode file holds for `text`.
 std::string WithCrLf(const std::string& text) {
@@ -83,7 +77,7 @@ protected:
         state->analysisText = U16(analysis);
         // A successful write replaces the folder by the job file's path.
         settings.jsonFolder = jsonFolder;
-        return WriteJobDescription(*state, Dialog(), saveSceneFile, settings, U16(kRequestId),
+        return WriteJobDescription(*state, dialog, saveSceneFile, settings, U16(kRequestId),
                                    notice);
     }
 
@@ -96,19 +90,21 @@ protected:
         return Parse(JobBytes());
     }
 
-    // One box owned by the dialog, the ERROR line, and the notice and settings untouched.
-    void ExpectFailure(const std::string& logLine) {
+    // One box owned by the dialog in the language of the string tables, the ERROR line, and the
+    // notice and settings untouched.
+    void ExpectFailure(const std::string& logLine, int language = 1033) {
         std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
         ASSERT_EQ(boxes.size(), 1u);
         const win::RecordedMessageBox& box = boxes[0];
-        EXPECT_EQ(std::tie(box.owner, box.text, box.caption, box.type, box.language),
-                  std::make_tuple(Dialog(), std::u16string(u"{42}"), std::u16string(u"{49}"),
-                                  win::kMbOk, 1033));
+        EXPECT_EQ(
+            std::tie(box.owner, box.text, box.caption, box.type, box.language),
+            std::make_tuple(dialog, ResourceText(42), ResourceText(49), win::kMbOk, language));
         EXPECT_THAT(DataLog(), EndsWith(" [ERROR] " + logLine + "\r\n"));
         EXPECT_EQ(notice, "previous");
         EXPECT_EQ(settings.jsonFolder, jsonFolder);
     }
 
+    HWND dialog = static_cast<HWND>(testing_support::TestOwnerWindow());
     std::unique_ptr<PluginState> state;
     std::u16string jsonFolder;
     PluginSettings settings;
@@ -142,6 +138,7 @@ TEST_F(JobDescriptionTest, WritesTheStyledJobWithCrLfAndTheNotice) {
    "distributed_render" : 0,
    "enable_blocking" : 0,
    "end_frame" : null,
+   "errors" : null,
    "max_options" : {
       "ao_channel" : false,
       "color_channel" : true,
@@ -155,11 +152,6 @@ TEST_F(JobDescriptionTest, WritesTheStyledJobWithCrLfAndTheNotice) {
    },
    "name" : "D:/scenes/shot1.max",
    "num_blocks" : 0,
-   "reference_file" : [
-      {
-         "path" : "D:\\maps\\wood.jpg"
-      }
-   ],
    "start_frame" : "0",
    "zz_future" : {
       "list" : [ true, null, 1.5, "x" ]
@@ -203,7 +195,8 @@ TEST_F(JobDescriptionTest, NoticeCarriesTheCheckBoxStateAndTheAnalysisVersion) {
     }
 }
 
-// Members the writer sets, removes or looks up (which adds them as null). No camera is selected.
+// Members the writer sets, removes or looks up (which adds them as null, as the whole job above
+// shows for end_frame and errors). No camera is selected.
 TEST_F(JobDescriptionTest, EditedMembersAreReplacedRemovedOrAddedAsNull) {
     AddCamera(u"A", false);
     settings.scenePath = "E:/\u5de5\u7a0b/shot1_copy.max";
@@ -213,10 +206,8 @@ TEST_F(JobDescriptionTest, EditedMembersAreReplacedRemovedOrAddedAsNull) {
              Case{"{}", "name", "\"E:/\u5de5\u7a0b/shot1_copy.max\""},
              Case{R"({ "end_frame" : "20" })", "start_frame", "null"},
              Case{R"({ "end_frame" : "20" })", "end_frame", "\"20\""},
-             Case{R"({ "start_frame" : "5" })", "end_frame", "null"},
              Case{R"({ "errors" : { "error_code" : [] } })", "errors", nullptr},
              Case{R"({ "errors" : null })", "errors", "null"},
-             Case{"{}", "errors", "null"},
              Case{R"({ "cameras" : [ { "name" : "A" } ] })", "cameras", nullptr},
              Case{"{}", "cameras", "null"},
              Case{R"({ "reference_file" : [ { "path" : "D:\\scenes\\shot1.max" } ] })",
@@ -238,14 +229,13 @@ TEST_F(JobDescriptionTest, SelectedCamerasReplaceTheAnalysisOnesInCodeUnitOrder)
     AddCamera(u"B", false);
     AddCamera(u"A", true);
     AddCamera(u"\u6444\u50cf\u673a01", true);
-    state->cameras[u"a"] = CameraInfo{800, 600, 12, u"PNG", true, u"\u5916a", true};
-    const Json::Value cameras = WriteAndRead(kAnalysis)["cameras"];
-    ASSERT_EQ(cameras.size(), 3u);
-    EXPECT_EQ(cameras[0]["name"], Json::Value("A"));
-    EXPECT_EQ(cameras[1], Parse(R"({ "name" : "a", "camera_width" : 800, "camera_height" : 600,
-        "frame_to_render" : 12, "img_output_format" : "PNG", "img_output_name" : "\u5916a",
-        "renderable" : "1", "is_spherical" : true })"));
-    EXPECT_EQ(cameras[2]["name"], Json::Value("\u6444\u50cf\u673a01"));
+    AddCamera(u"a", true);
+    const Json::Value job = WriteAndRead(kAnalysis);
+    std::vector<std::string> names;
+    for (const Json::Value& camera : job["cameras"]) {
+        names.push_back(camera["name"].asString());
+    }
+    EXPECT_THAT(names, testing::ElementsAre("A", "a", "\u6444\u50cf\u673a01"));
 }
 
 // The list is made anew: comments on the old list and its entries stay behind.
@@ -285,8 +275,9 @@ TEST_F(JobDescriptionTest, BlockSettings) {
 }
 
 // The GI rates are lowered by the scale index only with the GI channel; the AO radius and
-// subdivisions are written only with the AO channel.
-TEST_F(JobDescriptionTest, MaxOptionsFollowTheChannels) {
+// subdivisions are written only with the AO channel. The Corona limits come with Corona, the
+// noise level as a fraction.
+TEST_F(JobDescriptionTest, OptionsFollowTheChannelsAndCorona) {
     state->aoChannel = true;
     state->aoRadius = 250.5;
     state->aoSubdivs = 8;
@@ -311,9 +302,7 @@ TEST_F(JobDescriptionTest, MaxOptionsFollowTheChannels) {
               Parse(R"({ "color_channel" : false, "ao_channel" : false, "gamma_out" : 1.0,
         "mtl_channel" : true, "gi_irradmap_preset" : 2, "gi_irradmap_minRate" : -1,
         "gi_irradmap_maxRate" : 2, "gi_channel" : "0", "psd_channel" : "1" })"));
-}
 
-TEST_F(JobDescriptionTest, CoronaLimitsWithCoronaAndTheNoiseAsAFraction) {
     state->useCorona = true;
     state->coronaNoiseLimit = 5;
     state->coronaPassLimit = 30;
@@ -349,14 +338,57 @@ TEST_F(JobDescriptionTest, EachFailureShowsTheBoxAndLogs) {
     ExpectFailure("Open json file failed when write it!");
     EXPECT_EQ(root.ReadFile("ZEP Rendering/json"), "not a folder");
 
-    // The box speaks the language of the string tables.
     testing_support::UseResourceLanguage("zh-CN");
     SetResourceModule(testing_support::TestResourceModule());
     EXPECT_FALSE(Write("not json"));
-    std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(std::tie(boxes[0].language, boxes[0].caption, boxes[0].text),
-              std::make_tuple(1, ResourceText(49), ResourceText(42)));
+    ExpectFailure("Parse failed in writing json file when submiting!", 1);
+}
+
+// What jsoncpp's own styled writer makes of the same cameras as JSON values in a root object.
+std::string WrittenByJsoncpp(const CameraMap& cameras) {
+    Json::Value root(Json::objectValue);
+    Json::Value& list = root["cameras"] = Json::Value(Json::arrayValue);
+    for (const auto& [name, camera] : cameras) {
+        if (camera.selected) {
+            Json::Value& item = list.append(Json::Value(Json::objectValue));
+            item["name"] = ToUtf8(name);
+            item["camera_width"] = camera.width;
+            item["camera_height"] = camera.height;
+            item["frame_to_render"] = camera.frameToRender;
+            item["img_output_format"] = ToUtf8(camera.imageFormat);
+            item["img_output_name"] = ToUtf8(camera.outputName);
+            item["renderable"] = "1";
+            item["is_spherical"] = camera.isSpherical;
+        }
+    }
+    return Json::StyledWriter().write(root);
+}
+
+TEST(StyledCameraListTest, WritesWhatTheStyledWriterWrites) {
+    CameraMap cameras;
+    const std::u16string odd[] = {u"Cam \"1\" \\ /",
+                                  u"\u6444\u50cf\u673a01",
+                                  u"tab\there\nline",
+                                  u"\x01\x1f\x7f",
+                                  u"\U0001F600 astral",
+                                  u"lone \xD800 half",
+                                  u"",
+                                  u"\u00e9t\u00e9"};
+    int32_t number = 0;
+    for (const std::u16string& text : odd) {
+        cameras[u"n" + text] = CameraInfo{INT32_MAX - number, -number, INT32_MIN + number, text,
+                                          number % 3 != 2,    text,    number % 2 == 0};
+        ++number;
+    }
+    EXPECT_EQ("{\n   \"cameras\" : " + StyledCameraList(cameras) + "\n}\n",
+              WrittenByJsoncpp(cameras));
+    EXPECT_TRUE(HasSelectedCamera(cameras));
+
+    for (auto& entry : cameras) {
+        entry.second.selected = false;
+    }
+    EXPECT_FALSE(HasSelectedCamera(cameras));
+    EXPECT_FALSE(HasSelectedCamera(CameraMap{}));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -50,8 +49,6 @@ protected:
     std::unique_ptr<pmx_Logger> uiLog;
     std::vector<std::u16string> invalidNames;
 };
-
-// ---- Scene name ------------------------------------------------------------------------------
 
 TEST_F(SelectionChecksTest, InitSceneNameTakesTheFileNamePart) {
     constexpr char kEmpty[] = "[WARN] The scene name is empty!";
@@ -102,14 +99,24 @@ TEST_F(SelectionChecksTest, FieldTextGetsTheExtensionAndIsCutAt259Units) {
               std::string(259, 'n') + ".max");
 }
 
-// Names ending with a blank or a full stop, and characters file names may not hold, pass here.
-TEST(SceneNameRule, OnlyTheGraveAccentIsRefusedAnywhere) {
+// A scene name refuses only the grave accent, anywhere: names ending with a blank or a full stop,
+// and characters file names may not hold, pass. A camera name refuses eleven characters anywhere,
+// and a blank or a full stop at either end.
+TEST(NameRules, EveryCodeUnitAnywhereInASceneOrCameraName) {
     EXPECT_TRUE(IsAcceptableSceneName(u"") && IsAcceptableSceneNameUtf8(""));
+    EXPECT_FALSE(IsValidCameraName(u""));
+    const std::u16string refused = u"\\/:*?\"<>|%`";
     for (uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
         const std::u16string c(1, static_cast<char16_t>(unit));
         for (const std::u16string& name : {c, u"shot" + c + u".max", u"shot.max" + c}) {
             ASSERT_EQ(IsAcceptableSceneName(name), c != u"`") << "unit " << unit;
         }
+        const bool bad = refused.find(c) != std::u16string::npos;
+        const bool badAtEdge = bad || c == u" " || c == u".";
+        ASSERT_EQ(IsValidCameraName(u"Cam" + c + u"01"), !bad) << unit;
+        ASSERT_EQ(IsValidCameraName(c + u"Cam"), !badAtEdge) << unit;
+        ASSERT_EQ(IsValidCameraName(u"Cam" + c), !badAtEdge) << unit;
+        ASSERT_EQ(IsValidCameraName(c), !badAtEdge) << unit;
     }
     EXPECT_TRUE(IsAcceptableSceneNameUtf8("\u5927\u5385 .max"));
     EXPECT_FALSE(IsAcceptableSceneNameUtf8("\u5927`\u5385.max"));
@@ -124,22 +131,6 @@ TEST(SceneFileName, TheDialogOpensOnlyOnAcceptableFileNames) {
     for (const char16_t* name : {u"house .max", u"house..max", u"ho`use.max", u"caf\u00E9.max",
                                  u"50%.max", u"\u00B7dot.max"}) {
         EXPECT_FALSE(IsAcceptableSceneFileName(name)) << U8(name);
-    }
-}
-
-// ---- Camera selection ------------------------------------------------------------------------
-
-TEST(CameraNameRule, RefusedCharactersAnywhereAndBlanksOrFullStopsAtTheEdges) {
-    EXPECT_FALSE(IsValidCameraName(u""));
-    const std::u16string refused = u"\\/:*?\"<>|%`";
-    for (uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
-        const std::u16string c(1, static_cast<char16_t>(unit));
-        const bool bad = refused.find(c) != std::u16string::npos;
-        const bool badAtEdge = bad || c == u" " || c == u".";
-        ASSERT_EQ(IsValidCameraName(u"Cam" + c + u"01"), !bad) << "unit " << unit;
-        ASSERT_EQ(IsValidCameraName(c + u"Cam"), !badAtEdge) << unit;
-        ASSERT_EQ(IsValidCameraName(u"Cam" + c), !badAtEdge) << unit;
-        ASSERT_EQ(IsValidCameraName(c), !badAtEdge) << unit;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <tuple>
 
 #include "config/plugin_settings.h"
@@ -12,48 +13,52 @@ namespace {
 
 class SubmissionChoicesTest : public testing_support::TempRootTest {
 protected:
-    void SetUp() override {
-        state.cameras[u"Cam A"] = CameraInfo{1920, 1080, 0, u"JPG", true, u"Cam A", false};
-        state.cameras[u"Cam B"] = CameraInfo{800, 600, 5, u"PNG", false, u"Cam B", false};
-    }
     PluginState state;
     SubmissionChoices choices;
 };
 
+// The analysis limits here are 7 passes, 900 s (0.25 h) and a noise level of 0.5. A count is
+// cut toward zero; far beyond 32 bits it stops at the nearest end.
 TEST_F(SubmissionChoicesTest, CoronaFieldsApplyOnlyInACoronaSceneAndWhenOneIsSet) {
-    state.coronaPassLimit = 7;
-    choices.coronaPassesText = u"25.9";
-    choices.coronaHoursText = u"1.5";
-    choices.coronaNoiseText = u"2.5";
-    ApplySubmissionChoices(state, choices);
-    EXPECT_EQ(state.coronaPassLimit, 7);  // not a Corona scene
-    EXPECT_FALSE(state.useCorona);
-
-    state.coronaState = 3;
-    ApplySubmissionChoices(state, choices);
-    EXPECT_EQ(std::tie(state.coronaPassLimit, state.coronaTimeSeconds, state.useCorona),
-              std::make_tuple(25, 5400, true));
-    EXPECT_DOUBLE_EQ(state.coronaTimeHours, 1.5);
-    EXPECT_DOUBLE_EQ(state.coronaNoiseLimit, 2.5);
-
-    // All three fields zero: the analysis values stay, Corona is still used.
-    state.useCorona = false;
-    choices.coronaPassesText = u"0.4";
-    choices.coronaHoursText = u"abc";
-    choices.coronaNoiseText = u"0";
-    ApplySubmissionChoices(state, choices);
-    EXPECT_EQ(state.coronaPassLimit, 25);
-    EXPECT_TRUE(state.useCorona);
+    struct Row {
+        int32_t coronaState;
+        const char16_t *passes, *hours, *noise;
+        int32_t passLimit, seconds;
+        double hoursLimit, noiseLimit;
+        bool used;
+    };
+    for (const Row& r : {
+             Row{0, u"25.9", u"1.5", u"2.5", 7, 900, 0.25, 0.5, false},  // not a Corona scene
+             Row{3, u"25.9", u"1.5", u"2.5", 25, 5400, 1.5, 2.5, true},
+             // All three zero: the analysis values stay, Corona is still used.
+             Row{3, u"0.4", u"abc", u"0", 7, 900, 0.25, 0.5, true},
+             Row{1, u"1e10", u"-1e10", u"0", INT32_MAX, INT32_MIN, -1e10, 0.0, true},
+             Row{3, u"-1e10", u"1e10", u"0", INT32_MIN, INT32_MAX, 1e10, 0.0, true},
+         }) {
+        SCOPED_TRACE(testing::PrintToString(std::u16string(r.passes)));
+        std::tie(state.coronaState, state.coronaPassLimit, state.coronaTimeSeconds,
+                 state.coronaTimeHours, state.coronaNoiseLimit, state.useCorona) =
+            std::make_tuple(r.coronaState, 7, 900, 0.25, 0.5, false);
+        choices.coronaPassesText = r.passes;
+        choices.coronaHoursText = r.hours;
+        choices.coronaNoiseText = r.noise;
+        ApplySubmissionChoices(state, choices);
+        EXPECT_EQ(std::tie(state.coronaPassLimit, state.coronaTimeSeconds, state.useCorona),
+                  std::make_tuple(r.passLimit, r.seconds, r.used));
+        EXPECT_DOUBLE_EQ(state.coronaTimeHours, r.hoursLimit);
+        EXPECT_DOUBLE_EQ(state.coronaNoiseLimit, r.noiseLimit);
+    }
 }
 
+// Material 2 is the indeterminate state, which is not a tick.
 TEST_F(SubmissionChoicesTest, ChannelsCountOnlyAnExactTickAndAoValuesNeedTheAoChannel) {
-    choices.colorChannel = 1;
-    choices.materialChannel = 2;  // indeterminate is not ticked
-    choices.giChannel = 1;
-    choices.psdChannel = 1;
-    choices.gammaText = u"1.0 linear";
-    choices.aoRadiusText = u"250.5";
-    choices.aoSubdivsText = u"8.9";
+    choices = {.colorChannel = 1,
+               .aoRadiusText = u"250.5",
+               .aoSubdivsText = u"8.9",
+               .materialChannel = 2,
+               .giChannel = 1,
+               .psdChannel = 1,
+               .gammaText = u"1.0 linear"};
     ApplySubmissionChoices(state, choices);
     EXPECT_EQ(std::tie(state.colorChannel, state.materialChannel, state.giChannel, state.psdChannel,
                        state.aoChannel, state.aoSubdivs),

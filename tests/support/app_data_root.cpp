@@ -43,8 +43,7 @@ AppDataRootOverride::AppDataRootOverride(const std::u16string& folder) {
     }
     wchar_t value[1024] = {};
     DWORD size = sizeof value - sizeof(wchar_t);
-    DWORD type = 0;
-    if (::RegQueryValueExW(key, kCommonAppData, nullptr, &type, reinterpret_cast<BYTE*>(value),
+    if (::RegQueryValueExW(key, kCommonAppData, nullptr, nullptr, reinterpret_cast<BYTE*>(value),
                            &size) == ERROR_SUCCESS) {
         hadValue_ = true;
         saved_ = reinterpret_cast<const char16_t*>(value);
@@ -77,11 +76,8 @@ AppDataRootOverride::AppDataRootOverride(const std::u16string& folder) {
 }
 
 AppDataRootOverride::~AppDataRootOverride() {
-    if (hadValue_) {
-        SetEnv("PROGRAMDATA", os::WideToMultiByte(os::kCodePageUtf8, saved_));
-    } else {
-        UnsetEnv("PROGRAMDATA");
-    }
+    hadValue_ ? SetEnv("PROGRAMDATA", os::WideToMultiByte(os::kCodePageUtf8, saved_))
+              : UnsetEnv("PROGRAMDATA");
 }
 
 #endif

@@ -60,11 +60,7 @@ void* TestResourceModule() {
 }
 
 void UseResourceLanguage(const char* name) {
-    if (name == nullptr) {
-        UnsetEnv("ZEP_LANGUAGE");
-    } else {
-        SetEnv("ZEP_LANGUAGE", name);
-    }
+    name == nullptr ? UnsetEnv("ZEP_LANGUAGE") : SetEnv("ZEP_LANGUAGE", name);
 }
 
 void* TestOwnerWindow() {

@@ -12,12 +12,16 @@
 
 namespace testing_support {
 
-#ifdef _WIN32
-
 namespace {
 
+#ifdef _WIN32
 using Native = SOCKET;
 using Length = int;
+using PollEntry = WSAPOLLFD;
+constexpr short kReadable = POLLRDNORM;
+constexpr int kSendFlags = 0;
+const auto Poll = ::WSAPoll;
+const auto CloseNative = ::closesocket;
 
 void StartWinsock() {
     static const bool started = [] {
@@ -26,51 +30,34 @@ void StartWinsock() {
     }();
     (void)started;
 }
+#else
+using Native = int;
+using Length = socklen_t;
+using PollEntry = pollfd;
+constexpr short kReadable = POLLIN;
+constexpr int kSendFlags = MSG_NOSIGNAL;  // a closed peer gives an error, not SIGPIPE
+const auto Poll = ::poll;
+const auto CloseNative = ::close;
+
+void StartWinsock() {}
+#endif
 
 bool Readable(Native socket, int timeoutMilliseconds) {
-    WSAPOLLFD entry{socket, POLLRDNORM, 0};
-    return ::WSAPoll(&entry, 1, timeoutMilliseconds) > 0;
-}
-
-void CloseNative(Native socket) {
-    ::closesocket(socket);
+    PollEntry entry{socket, kReadable, 0};
+    return Poll(&entry, 1, timeoutMilliseconds) > 0;
 }
 
 }  // namespace
 
 void SetReceiveTimeout(SocketHandle connection, int timeoutSeconds) {
+#ifdef _WIN32
     const DWORD timeout = static_cast<DWORD>(timeoutSeconds) * 1000;
+#else
+    const timeval timeout{timeoutSeconds, 0};
+#endif
     ::setsockopt(static_cast<Native>(connection), SOL_SOCKET, SO_RCVTIMEO,
                  reinterpret_cast<const char*>(&timeout), sizeof timeout);
 }
-
-#else
-
-namespace {
-
-using Native = int;
-using Length = socklen_t;
-
-void StartWinsock() {}
-
-bool Readable(Native socket, int timeoutMilliseconds) {
-    pollfd entry{socket, POLLIN, 0};
-    return ::poll(&entry, 1, timeoutMilliseconds) > 0;
-}
-
-void CloseNative(Native socket) {
-    ::close(socket);
-}
-
-}  // namespace
-
-void SetReceiveTimeout(SocketHandle connection, int timeoutSeconds) {
-    const timeval timeout{timeoutSeconds, 0};
-    ::setsockopt(static_cast<Native>(connection), SOL_SOCKET, SO_RCVTIMEO, &timeout,
-                 sizeof timeout);
-}
-
-#endif
 
 SocketHandle ListenOnLoopback(uint16_t& port) {
     StartWinsock();
@@ -100,19 +87,13 @@ SocketHandle AcceptConnection(SocketHandle listener, int timeoutMilliseconds) {
 }
 
 int SendBytes(SocketHandle connection, const char* data, size_t length) {
-#ifdef _WIN32
-    return ::send(static_cast<Native>(connection), data, static_cast<int>(length), 0);
-#else
-    return static_cast<int>(::send(static_cast<Native>(connection), data, length, MSG_NOSIGNAL));
-#endif
+    return static_cast<int>(
+        ::send(static_cast<Native>(connection), data, static_cast<int>(length), kSendFlags));
 }
 
 int ReceiveBytes(SocketHandle connection, char* buffer, size_t length) {
-#ifdef _WIN32
-    return ::recv(static_cast<Native>(connection), buffer, static_cast<int>(length), 0);
-#else
-    return static_cast<int>(::recv(static_cast<Native>(connection), buffer, length, 0));
-#endif
+    return static_cast<int>(
+        ::recv(static_cast<Native>(connection), buffer, static_cast<int>(length), 0));
 }
 
 void CloseSocket(SocketHandle socket) {

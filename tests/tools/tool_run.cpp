@@ -5,8 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -14,25 +14,20 @@
 extern char** environ;
 
 namespace testing_support {
-namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
-
-Json::Value ToolRun::Json() const {
-    Json::Value value;
+Json::Value ParseJson(const std::string& text) {
     Json::CharReaderBuilder builder;
     builder["failIfExtra"] = true;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    Json::Value value;
     std::string errors;
-    if (!reader->parse(out.data(), out.data() + out.size(), &value, &errors)) {
-        return Json::Value(Json::nullValue);
-    }
-    return value;
+    const bool parsed = reader->parse(text.data(), text.data() + text.size(), &value, &errors);
+    return parsed ? value : Json::Value();
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 pid_t StartTool(const std::string& program, const std::vector<std::string>& arguments,
@@ -42,13 +37,10 @@ pid_t StartTool(const std::string& program, const std::vector<std::string>& argu
     // The given variables first, then the test's own ones that they do not replace.
     std::vector<std::string> variables(environment);
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        std::string variable(*entry);
-        std::string name = variable.substr(0, variable.find('=') + 1);
-        bool replaced = false;
-        for (const std::string& given : environment) {
-            replaced = replaced || given.rfind(name, 0) == 0;
-        }
-        if (!replaced) {
+        const std::string variable(*entry);
+        const std::string name = variable.substr(0, variable.find('=') + 1);
+        if (std::ranges::none_of(
+                environment, [&](const std::string& given) { return given.starts_with(name); })) {
             variables.push_back(variable);
         }
     }
@@ -77,10 +69,10 @@ pid_t StartTool(const std::string& program, const std::vector<std::string>& argu
 
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
                 const std::vector<std::string>& environment) {
-    char outTemplate[] = "/tmp/zep-tool-out-XXXXXX";
-    char errTemplate[] = "/tmp/zep-tool-err-XXXXXX";
-    int outFile = ::mkstemp(outTemplate);
-    int errFile = ::mkstemp(errTemplate);
+    char outName[] = "/tmp/zep-tool-out-XXXXXX";
+    char errName[] = "/tmp/zep-tool-err-XXXXXX";
+    const int outFile = ::mkstemp(outName);
+    const int errFile = ::mkstemp(errName);
     ToolRun run;
     const pid_t child = StartTool(program, arguments, environment, outFile, errFile);
     if (child > 0) {
@@ -91,10 +83,10 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& argu
     }
     ::close(outFile);
     ::close(errFile);
-    run.out = ReadAll(outTemplate);
-    run.err = ReadAll(errTemplate);
-    std::remove(outTemplate);
-    std::remove(errTemplate);
+    run.out = ReadBytes(outName);
+    run.err = ReadBytes(errName);
+    std::remove(outName);
+    std::remove(errName);
     return run;
 }
 

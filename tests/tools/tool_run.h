@@ -9,12 +9,17 @@
 
 namespace testing_support {
 
+// `text` as exactly one JSON document; null when it is not one.
+Json::Value ParseJson(const std::string& text);
+// The bytes of a file; empty when it cannot be read.
+std::string ReadBytes(const std::string& path);
+
 struct ToolRun {
     int exitCode = -1;
     std::string out;
     std::string err;
     // The standard output as JSON (null when it is not exactly one JSON document).
-    Json::Value Json() const;
+    Json::Value Json() const { return ParseJson(out); }
 };
 
 // Starts `program` with `arguments` (no shell) and the environment of the test plus

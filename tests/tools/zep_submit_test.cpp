@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <future>
-#include <iterator>
 #include <optional>
 #include <tuple>
 
@@ -39,36 +37,25 @@ protected:
 TEST_F(ZepSubmitTest, ConfigPrintsWhatThePluginReads) {
     root.WriteFile("ZEP Rendering/script/pmx_plugin.ini",
                    "[general]\r\nIP = 10.0.0.3 \r\nport=18080tcp\r\nLowerVersion=\"1.3\"\r\n");
-    const std::string data = root.Path().string() + "/ZEP Rendering";
-    Json::Value expected;
-    expected["host"] = "10.0.0.3";
-    expected["port"] = 18080;
-    expected["lowerVersion"] = "1.3";
-    for (const auto& [key, path] : std::vector<std::pair<std::string, std::string>>{
-             {"archiverPath", "/7-Zip/7z.exe"},
-             {"jsonFolder", "/json"},
-             {"archiveFolder", "/compress"},
-             {"logFolder", "/log1.3"},
-             {"analysisScriptPath", "/script/MaxRenderGlobalsParser.mse"},
-             {"adslScriptPath", "/script/ZepAntivirusAdsl_UTF8.ms"},
-             {"alcScriptPath", "/script/ZepAntivirusAlc_UTF8.ms"},
-             {"crpScriptPath", "/script/ZepAntivirusCrp_UTF8.ms"}}) {
-        expected[key] = data + path;
-    }
     root.WriteFile("ZEP Rendering/script/ZepAntivirusAlc_UTF8.ms", "-- clean");
-    for (const auto& [role, key, present] : {std::tuple("analysis", "analysisScriptPath", false),
-                                             std::tuple("clean ADSL", "adslScriptPath", false),
-                                             std::tuple("clean ALC", "alcScriptPath", true),
-                                             std::tuple("clean CRP", "crpScriptPath", false)}) {
-        Json::Value script;
-        script["role"] = role;
-        script["path"] = expected[key];
-        script["present"] = present;
-        expected["scripts"].append(script);
+    // @ stands for the data folder.
+    std::string expected = R"({"host": "10.0.0.3", "port": 18080, "lowerVersion": "1.3",
+        "archiverPath": "@/7-Zip/7z.exe", "jsonFolder": "@/json", "archiveFolder": "@/compress",
+        "logFolder": "@/log1.3", "analysisScriptPath": "@/script/MaxRenderGlobalsParser.mse",
+        "adslScriptPath": "@/script/ZepAntivirusAdsl_UTF8.ms",
+        "alcScriptPath": "@/script/ZepAntivirusAlc_UTF8.ms",
+        "crpScriptPath": "@/script/ZepAntivirusCrp_UTF8.ms", "scripts": [
+        {"role": "analysis", "path": "@/script/MaxRenderGlobalsParser.mse", "present": false},
+        {"role": "clean ADSL", "path": "@/script/ZepAntivirusAdsl_UTF8.ms", "present": false},
+        {"role": "clean ALC", "path": "@/script/ZepAntivirusAlc_UTF8.ms", "present": true},
+        {"role": "clean CRP", "path": "@/script/ZepAntivirusCrp_UTF8.ms", "present": false}]})";
+    for (size_t at; (at = expected.find('@')) != std::string::npos;) {
+        expected.replace(at, 1, root.Path().string() + "/ZEP Rendering");
     }
     ToolRun run = Run({"config"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.Json(), expected);
+    EXPECT_TRUE(run.Json().isObject()) << run.out;
+    EXPECT_EQ(run.Json(), testing_support::ParseJson(expected));
     EXPECT_THAT(root.ReadFile("ZEP Rendering/log1.3/pmx_data.log"),
                 testing::HasSubstr("[INFO] Get client infomation successfully."));
 }
@@ -149,9 +136,7 @@ TEST_F(ZepSubmitTest, FlagsThatDoNotFitTheSceneAreExitCodeTwo) {
     EXPECT_EQ(Run({"job", kExample, "--scene", "s.max"}).exitCode, 2);
 
     // Names no output file can take stop the dialog; the summary lists them.
-    std::ifstream example(kExample);
-    Json::Value analysis;
-    example >> analysis;
+    Json::Value analysis = testing_support::ParseJson(testing_support::ReadBytes(kExample));
     analysis["cameras"][0]["name"] = "Cam:1";
     analysis["cameras"][1]["name"] = "Cam?2";
     root.WriteFile("names.json", analysis.toStyledString());
@@ -160,10 +145,8 @@ TEST_F(ZepSubmitTest, FlagsThatDoNotFitTheSceneAreExitCodeTwo) {
     EXPECT_EQ(names.exitCode, 1) << names.err;
     Json::Value summary = names.Json();
     EXPECT_EQ(summary["stoppedAt"], "camera names");
-    Json::Value refused(Json::arrayValue);
-    refused.append("Cam:1");
-    refused.append("Cam?2");
-    EXPECT_EQ(summary["refusedNames"], refused) << names.out;
+    EXPECT_EQ(summary["refusedNames"], testing_support::ParseJson(R"(["Cam:1", "Cam?2"])"))
+        << names.out;
     ToolRun missing = Run({"inspect", (root.Path() / "none.json").string()});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_THAT(missing.err, testing::HasSubstr("cannot read"));
@@ -241,9 +224,8 @@ TEST_F(ZepSubmitTest, RelativePathsAreTakenFromTheCurrentFolder) {
     ASSERT_EQ(summary["result"], Json::Value(0)) << run.out << run.err;
     const std::string scenes = (root.Path() / "scenes").string();
     EXPECT_EQ(summary["outputFolder"].asString().rfind(scenes + "/", 0), 0u) << run.out;
-    std::ifstream job(summary["jobFile"].asString());
-    const std::string jobText(std::istreambuf_iterator<char>(job), {});
-    EXPECT_THAT(jobText, testing::HasSubstr(scenes + "/living room.max"));
+    EXPECT_THAT(testing_support::ReadBytes(summary["jobFile"].asString()),
+                testing::HasSubstr(scenes + "/living room.max"));
 }
 
 }  // namespace

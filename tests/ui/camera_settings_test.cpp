@@ -11,8 +11,6 @@
 #include "platform/win/window.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
-#include "tests/resources/dialog_test_support.h"
-#include "tests/support/environment.h"
 #include "tests/ui/ui_fixture.h"
 #include "tests/win/dialog_probe.h"
 #include "ui/camera_settings_dialog.h"
@@ -45,30 +43,28 @@ protected:
         }
         return result;
     }
-
-    // The width, height, ratio and frame fields.
-    using Texts = std::vector<std::u16string>;
-    static Texts Fields(HWND dialog) {
-        return {Text(dialog, IDC_EDIT_WIDTH), Text(dialog, IDC_EDIT_HEIGHT),
-                Text(dialog, IDC_EDIT_RATIO), Text(dialog, IDC_EDIT_FRAME)};
-    }
 };
 
-TEST_F(CameraSettingsTest, SingleModeFollowsTheLockedRatioThenTheUnlockedOne) {
-    cameras[u"Cam01"] = Camera(1000, 500, u"Cam01");
-    INT_PTR result = Open({u"Cam01"}, [](Driver& user) {
+// The ratio field shows 1.778; the locked ratio is the camera's own, 16:9. OK takes the output
+// name trimmed and cleaned of what file names may not hold, and refuses it with its messages.
+TEST_F(CameraSettingsTest, SingleModeFollowsTheRatioAndOkTakesOnlyAnAcceptableOutputName) {
+    cameras[u"Cam01"] = Camera(1920, 1080, u"Cam01");
+    const std::u16string tooLong(101, u'n');
+    INT_PTR result = Open({u"Cam01"}, [&tooLong](Driver& user) {
         user.Do([](HWND dialog) {
-                EXPECT_EQ(Text(dialog, IDC_EDIT_WIDTH), u"1000");
-                EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"500");
-                EXPECT_EQ(Text(dialog, IDC_EDIT_RATIO), u"2.000");
-                EXPECT_EQ(win::IsDlgButtonChecked(dialog, IDC_CHECK_LOCK_RATIO), BST_CHECKED);
+                EXPECT_EQ(Text(dialog, IDC_EDIT_WIDTH), u"1920");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"1080");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_RATIO), u"1.778");
+                EXPECT_TRUE(Checked(dialog, IDC_CHECK_LOCK_RATIO));
                 EXPECT_FALSE(Enabled(dialog, IDC_SPIN_RATIO));
                 EXPECT_TRUE(Visible(dialog, IDC_EDIT_OUTPUT_NAME));
                 EXPECT_FALSE(Visible(dialog, IDC_LOCK_RESOLUTION_CLOSED));
                 EXPECT_FALSE(Visible(dialog, IDC_BATCH_NOTE));
             })
+            .Type(IDC_EDIT_WIDTH, u"3840")
+            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"2160"); })
             .Type(IDC_EDIT_WIDTH, u"800")
-            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"400"); })
+            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"450"); })
             .Click(IDC_CHECK_LOCK_RATIO)
             .Type(IDC_EDIT_HEIGHT, u"200")
             .Do([](HWND dialog) {
@@ -79,24 +75,37 @@ TEST_F(CameraSettingsTest, SingleModeFollowsTheLockedRatioThenTheUnlockedOne) {
             .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"177"); })
             .Type(IDC_EDIT_FRAME, u"25")
             .PickComboItem(IDC_COMBO_SPHERICAL, 1)
+            .Type(IDC_EDIT_OUTPUT_NAME, u"")
+            .Click(IDC_CAMERA_OK)
+            .Type(IDC_EDIT_OUTPUT_NAME, u"   ")
+            .Click(IDC_CAMERA_OK)
+            .Type(IDC_EDIT_OUTPUT_NAME, tooLong)
+            .Type(IDC_EDIT_OUTPUT_NAME, tooLong + u"/")
+            .Do([&tooLong](HWND dialog) {
+                EXPECT_EQ(Text(dialog, IDC_EDIT_OUTPUT_NAME), tooLong + u"/");
+            })
+            .Type(IDC_EDIT_OUTPUT_NAME, u"a/b*c%d`e")
+            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_OUTPUT_NAME), u"abcde"); })
+            .Type(IDC_EDIT_OUTPUT_NAME, u"  Cam02 ")
             .Click(IDC_CAMERA_OK);
     });
     EXPECT_EQ(result, 1);
-    EXPECT_THAT(owner.Lines("user"), ElementsAre("user 1"));
+    EXPECT_THAT(owner.Lines("user"), ElementsAre("user 1"));  // once, for the OK that took
     const CameraInfo& camera = cameras[u"Cam01"];
-    EXPECT_EQ(std::tie(camera.width, camera.height, camera.frameToRender, camera.isSpherical),
-              std::make_tuple(800, 177, 25, true));
+    EXPECT_EQ(std::tie(camera.width, camera.height, camera.frameToRender, camera.isSpherical,
+                       camera.outputName),
+              std::make_tuple(800, 177, 25, true, std::u16string(u"Cam02")));
     EXPECT_EQ(GetPluginState().batchEdit, 0);
-}
-
-// The ratio field shows 1.778; the locked ratio is the camera's own, 16:9.
-TEST_F(CameraSettingsTest, TheLockedRatioIsTheOneSetNotTheOneShown) {
-    cameras[u"Cam"] = Camera(1920, 1080, u"Cam");
-    Open({u"Cam"}, [](Driver& user) {
-        user.Type(IDC_EDIT_WIDTH, u"3840")
-            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"2160"); })
-            .Close();
-    });
+    EXPECT_THAT(BoxTexts(),
+                ElementsAre(ResourceText(IDS_NAME_EMPTY), ResourceText(IDS_NAME_SPACES),
+                            ResourceText(IDS_NAME_EMPTY), ResourceText(IDS_NAME_TOO_LONG),
+                            ResourceText(IDS_NAME_TOO_LONG), ResourceText(IDS_NAME_INVALID_CHARS),
+                            ResourceText(IDS_NAME_SPACES)));
+    EXPECT_THAT(NewUiLogLines(),
+                ElementsAre("[WARN] You are setting camera name that its length longer than 100!",
+                            "[WARN] You are setting camera name that its length longer than 100!",
+                            "[WARN] You are setting camera name that contain invalid characters.",
+                            "[INFO] Remove invalid characters successfully."));
 }
 
 TEST_F(CameraSettingsTest, SizesAboveTheLimitOrNegativeBecomeTheLimitAndEveryChainEnds) {
@@ -139,82 +148,10 @@ TEST_F(CameraSettingsTest, FormatsTheListLacksFallBackAndTiffHasItsOwnPlace) {
     }
 }
 
-// OK is moved per language and mode: it stays inside the dialog and clear of every visible
-// control but the panel it lies on.
-TEST_F(CameraSettingsTest, OkLiesInsideTheDialogClearOfTheVisibleControls) {
-    cameras[u"A"] = Camera(10, 10, u"A");
-    cameras[u"B"] = Camera(20, 20, u"B");
-    for (const std::string language : {"en", "zh-CN"}) {
-        for (bool batch : {false, true}) {
-            SCOPED_TRACE(language + (batch ? " batch" : " single"));
-            testing_support::UseResourceLanguage(language.c_str());
-            SetResourceModule(Module());
-            win::headless::DialogState state;
-            RECT client{};
-            Open(
-                batch ? std::vector<std::u16string>{u"A", u"B"} : std::vector<std::u16string>{u"A"},
-                [&](Driver& user) {
-                    user.Do([&](HWND dialog) {
-                            win::headless::DumpDialog(dialog, state);
-                            win::GetClientRect(dialog, client);
-                        })
-                        .Close();
-                });
-            RECT ok{};
-            for (const win::headless::ControlState& control : state.controls) {
-                ok = control.id == IDC_CAMERA_OK ? control.rect : ok;
-            }
-            EXPECT_TRUE(dialog_test::Inside(ok, client));
-            for (win::headless::ControlState control : state.controls) {
-                if (control.kind == "combobox") {  // closed, one text line tall
-                    control.rect.bottom = control.rect.top + dialog_test::PixelsY(14);
-                }
-                EXPECT_TRUE(control.id == IDC_CAMERA_OK || control.id == IDC_SETTINGS_PANEL ||
-                            !control.visible || !dialog_test::Overlap(ok, control.rect))
-                    << control.id;
-            }
-        }
-    }
-}
-
-TEST_F(CameraSettingsTest, BatchModeWritesOnlyTheUnlockedGroupsToEveryCamera) {
-    cameras[u"A"] = Camera(1920, 1080, u"A");
-    cameras[u"B"] = Camera(800, 600, u"B_out", u"JPG");
-    cameras[u"C"] = Camera(640, 480, u"C", u"TIFF");
-    INT_PTR result = Open({u"A", u"B", u"C"}, [](Driver& user) {
-        user.Do([](HWND dialog) {
-                for (int control : {IDC_EDIT_WIDTH, IDC_EDIT_HEIGHT, IDC_EDIT_FRAME,
-                                    IDC_COMBO_FORMAT, IDC_COMBO_SPHERICAL, IDC_CHECK_LOCK_RATIO}) {
-                    EXPECT_FALSE(Enabled(dialog, control)) << control;
-                }
-                EXPECT_FALSE(Visible(dialog, IDC_EDIT_OUTPUT_NAME));
-                EXPECT_TRUE(Visible(dialog, IDC_LOCK_FORMAT_CLOSED));
-                EXPECT_FALSE(Visible(dialog, IDC_LOCK_FORMAT_OPEN));
-            })
-            .Click(IDC_LOCK_FORMAT_CLOSED)
-            .Do([](HWND dialog) {
-                EXPECT_FALSE(Visible(dialog, IDC_LOCK_FORMAT_CLOSED));
-                EXPECT_TRUE(Visible(dialog, IDC_LOCK_FORMAT_OPEN));
-                EXPECT_TRUE(Enabled(dialog, IDC_COMBO_FORMAT));
-            })
-            .PickComboItem(IDC_COMBO_FORMAT, 3)
-            .Click(IDC_CAMERA_OK);
-    });
-    EXPECT_EQ(result, 1);
-    for (const auto& [name, width, height, output] :
-         std::vector<std::tuple<std::u16string, int, int, std::u16string>>{
-             {u"A", 1920, 1080, u"A"}, {u"B", 800, 600, u"B_out"}, {u"C", 640, 480, u"C"}}) {
-        EXPECT_EQ(cameras[name].imageFormat, u"EXR");
-        EXPECT_EQ(cameras[name].width, width);
-        EXPECT_EQ(cameras[name].height, height);
-        EXPECT_EQ(cameras[name].outputName, output);
-    }
-}
-
 TEST_F(CameraSettingsTest, AnOpenPadlockLocksAgainWithTheCurrentCamerasValues) {
     cameras[u"A"] = Camera(1000, 500, u"A");
     cameras[u"A"].frameToRender = 7;
-    cameras[u"B"] = Camera(10, 10, u"B");
+    cameras[u"B"] = Camera(10, 10, u"B_out");
     INT_PTR result = Open({u"A", u"B"}, [](Driver& user) {
         user.Click(IDC_LOCK_RESOLUTION_CLOSED)
             .Click(IDC_CHECK_LOCK_RATIO)  // unlocks the ratio
@@ -223,13 +160,18 @@ TEST_F(CameraSettingsTest, AnOpenPadlockLocksAgainWithTheCurrentCamerasValues) {
             .Type(IDC_EDIT_FRAME, u"99")
             .Click(IDC_LOCK_SPHERICAL_CLOSED)
             .PickComboItem(IDC_COMBO_SPHERICAL, 1)
+            .Click(IDC_LOCK_FORMAT_CLOSED)  // an open group stays as set when others lock
+            .PickComboItem(IDC_COMBO_FORMAT, 3)
             .Click(IDC_LOCK_RESOLUTION_OPEN)
             .Click(IDC_LOCK_FRAME_OPEN)
             .Click(IDC_LOCK_SPHERICAL_OPEN)
             .Do([](HWND dialog) {
-                EXPECT_EQ(Fields(dialog), (Texts{u"1000", u"500", u"2.000", u"7"}));
+                EXPECT_EQ(Text(dialog, IDC_EDIT_WIDTH), u"1000");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_HEIGHT), u"500");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_RATIO), u"2.000");
+                EXPECT_EQ(Text(dialog, IDC_EDIT_FRAME), u"7");
                 EXPECT_EQ(win::GetComboSelection(win::GetDlgItem(dialog, IDC_COMBO_SPHERICAL)), 0);
-                EXPECT_EQ(win::IsDlgButtonChecked(dialog, IDC_CHECK_LOCK_RATIO), BST_CHECKED);
+                EXPECT_TRUE(Checked(dialog, IDC_CHECK_LOCK_RATIO));
                 for (int control : {IDC_EDIT_WIDTH, IDC_EDIT_HEIGHT, IDC_CHECK_LOCK_RATIO,
                                     IDC_SPIN_RATIO, IDC_EDIT_FRAME, IDC_COMBO_SPHERICAL}) {
                     EXPECT_FALSE(Enabled(dialog, control)) << control;
@@ -240,40 +182,10 @@ TEST_F(CameraSettingsTest, AnOpenPadlockLocksAgainWithTheCurrentCamerasValues) {
             .Click(IDC_CAMERA_OK);
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(cameras[u"B"].width, 10);
-    EXPECT_EQ(cameras[u"B"].frameToRender, 1);
-}
-
-TEST_F(CameraSettingsTest, TheOutputNameIsTrimmedCleanedAndRefusedWithItsMessages) {
-    cameras[u"Cam"] = Camera(10, 10, u"Cam");
-    std::u16string tooLong(101, u'n');
-    INT_PTR result = Open({u"Cam"}, [&tooLong](Driver& user) {
-        user.Type(IDC_EDIT_OUTPUT_NAME, u"")
-            .Click(IDC_CAMERA_OK)
-            .Type(IDC_EDIT_OUTPUT_NAME, u"   ")
-            .Click(IDC_CAMERA_OK)
-            .Type(IDC_EDIT_OUTPUT_NAME, tooLong)
-            .Type(IDC_EDIT_OUTPUT_NAME, tooLong + u"/")
-            .Do([&tooLong](HWND dialog) {
-                EXPECT_EQ(Text(dialog, IDC_EDIT_OUTPUT_NAME), tooLong + u"/");
-            })
-            .Type(IDC_EDIT_OUTPUT_NAME, u"a/b*c%d`e")
-            .Do([](HWND dialog) { EXPECT_EQ(Text(dialog, IDC_EDIT_OUTPUT_NAME), u"abcde"); })
-            .Type(IDC_EDIT_OUTPUT_NAME, u"  Cam01 ")
-            .Click(IDC_CAMERA_OK);
-    });
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(cameras[u"Cam"].outputName, u"Cam01");
-    EXPECT_THAT(BoxTexts(),
-                ElementsAre(ResourceText(IDS_NAME_EMPTY), ResourceText(IDS_NAME_SPACES),
-                            ResourceText(IDS_NAME_EMPTY), ResourceText(IDS_NAME_TOO_LONG),
-                            ResourceText(IDS_NAME_TOO_LONG), ResourceText(IDS_NAME_INVALID_CHARS),
-                            ResourceText(IDS_NAME_SPACES)));
-    EXPECT_THAT(NewUiLogLines(),
-                ElementsAre("[WARN] You are setting camera name that its length longer than 100!",
-                            "[WARN] You are setting camera name that its length longer than 100!",
-                            "[WARN] You are setting camera name that contain invalid characters.",
-                            "[INFO] Remove invalid characters successfully."));
+    // B keeps its own output name and takes the format of the group left open.
+    const CameraInfo& b = cameras[u"B"];
+    EXPECT_EQ(std::tie(b.width, b.frameToRender, b.outputName, b.imageFormat),
+              std::make_tuple(10, 1, std::u16string(u"B_out"), std::u16string(u"EXR")));
 }
 
 // The headless window system counts the GDI objects and records what each control painted.

@@ -1,6 +1,5 @@
 #include "tests/ui/ui_fixture.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -97,10 +96,5 @@ std::vector<std::u16string> UiTest::BoxTexts() {
 
 CameraInfo UiTest::Camera(int width, int height, const std::u16string& outputName,
                           const std::u16string& format) {
-    CameraInfo camera;
-    camera.width = width;
-    camera.height = height;
-    camera.outputName = outputName;
-    camera.imageFormat = format;
-    return camera;
+    return {.width = width, .height = height, .imageFormat = format, .outputName = outputName};
 }

@@ -10,11 +10,9 @@
 #include <vector>
 
 #include "platform/headless/driver.h"
-#include "platform/win/controls.h"
 #include "platform/win/message_box.h"
-#include "platform/win/window.h"
-#include "platform/win/window_types.h"
 #include "scene/plugin_state.h"
+#include "tests/ui/control_state.h"
 
 class UiTest : public ::testing::Test {
 protected:
@@ -33,14 +31,3 @@ protected:
     static CameraInfo Camera(int width, int height, const std::u16string& outputName,
                              const std::u16string& format = u"PNG");
 };
-
-// A control's state, read inside the dialog.
-inline std::u16string Text(HWND dialog, int control) {
-    return win::GetDlgItemText(dialog, control, 260);
-}
-inline bool Enabled(HWND dialog, int control) {
-    return win::IsWindowEnabled(win::GetDlgItem(dialog, control)) != FALSE;
-}
-inline bool Visible(HWND dialog, int control) {
-    return win::IsWindowVisible(win::GetDlgItem(dialog, control)) != FALSE;
-}

@@ -25,17 +25,9 @@ const ControlTemplate kControls[] = {
     {kPlainUpDown, u"msctls_updown32", u"", kChild | 0x20, 0, 160, 40, 11, 14},
 };
 
-const DialogTemplate kDialog{kContractDialog,
-                             0x80C80080,  // DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
-                             0,
-                             0,
-                             0,
-                             200,
-                             135,
-                             u"Contract",
-                             u"MS Shell Dlg",
-                             8,
-                             kControls};
+// DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 200 x 135 units.
+const DialogTemplate kDialog(kContractDialog, 0x80C80080, 0, 0, 0, 200, 135, u"Contract",
+                             u"MS Shell Dlg", 8, kControls);
 
 const DialogTemplate* Provide(HINSTANCE /*module*/, int id) {
     return id == kContractDialog ? &kDialog : nullptr;

@@ -1,51 +1,60 @@
 #include "tests/win/dialog_probe.h"
 
+#include <algorithm>
+#include <iterator>
+#include <map>
+
 #include "platform/win/window.h"
 #include "tests/win/contract_dialog.h"
 
 namespace {
 
+#define NAMED(code) \
+    { code, #code }
+
 // The probe records only the notifications the plug-in's dialogs handle; a real window system
 // sends many more (focus changes, custom drawing, rows inserted) that no dialog here reads.
-std::optional<std::string> CommandName(UINT code) {
-    switch (code) {
-        case EN_CHANGE:
-            return "EN_CHANGE";
-        case EN_UPDATE:
-            return "EN_UPDATE";
-        case BN_CLICKED:
-            return "BN_CLICKED";
-        default:
-            return std::nullopt;
+const std::map<UINT, std::string> kCommands = {NAMED(EN_CHANGE), NAMED(EN_UPDATE),
+                                               NAMED(BN_CLICKED)};
+const std::map<UINT, std::string> kNotifications = {NAMED(NM_CLICK),         NAMED(NM_DBLCLK),
+                                                    NAMED(LVN_ITEMCHANGING), NAMED(LVN_ITEMCHANGED),
+                                                    NAMED(LVN_HOTTRACK),     NAMED(UDN_DELTAPOS)};
+
+const std::map<UINT, std::string> kMessages = {
+    {WM_INITDIALOG, "init"}, {WM_CLOSE, "close"}, {WM_DESTROY, "destroy"}, {WM_PAINT, "paint"}};
+
+std::string NotifyLine(const NMHDR& header, const std::string& name) {
+    const std::string line = "notify " + std::to_string(header.idFrom) + " " + name;
+    if (header.code == UDN_DELTAPOS) {
+        const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
+        return line + " pos " + std::to_string(change.iPos) + " delta " +
+               std::to_string(change.iDelta);
     }
+    // The list view's, with their row: an NMITEMACTIVATE begins as an NMLISTVIEW does.
+    return line + " item " + std::to_string(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
 }
 
-std::optional<std::string> NotifyLine(const NMHDR& header) {
-    std::string line = "notify " + std::to_string(header.idFrom) + " ";
-    switch (header.code) {
-        case NM_CLICK:
-            return line + "NM_CLICK item " +
-                   std::to_string(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
-        case NM_DBLCLK:
-            return line + "NM_DBLCLK item " +
-                   std::to_string(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
-        case LVN_ITEMCHANGING:
-        case LVN_ITEMCHANGED: {
-            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-            return line +
-                   (header.code == LVN_ITEMCHANGING ? "LVN_ITEMCHANGING" : "LVN_ITEMCHANGED") +
-                   " item " + std::to_string(change.iItem);
+// The log line of a message, or "" for one the probe does not record.
+std::string LogLine(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            auto name = kCommands.find(HIWORD(wParam));
+            return name == kCommands.end()
+                       ? ""
+                       : "command " + std::to_string(LOWORD(wParam)) + " " + name->second;
         }
-        case LVN_HOTTRACK:
-            return line + "LVN_HOTTRACK item " +
-                   std::to_string(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
-        case UDN_DELTAPOS: {
-            const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
-            return line + "UDN_DELTAPOS pos " + std::to_string(change.iPos) + " delta " +
-                   std::to_string(change.iDelta);
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            auto name = kNotifications.find(header.code);
+            return name == kNotifications.end() ? "" : NotifyLine(header, name->second);
         }
+        case WM_TIMER:
+            return "timer " + std::to_string(wParam);
         default:
-            return std::nullopt;
+            if (auto name = kMessages.find(message); name != kMessages.end()) {
+                return name->second;
+            }
+            return message >= WM_USER ? "user " + std::to_string(message - WM_USER) : "";
     }
 }
 
@@ -61,11 +70,8 @@ INT_PTR DialogProbe::RunTemplate(HINSTANCE module, int templateId, HWND owner) {
 
 std::vector<std::string> DialogProbe::Lines(const std::string& prefix) const {
     std::vector<std::string> lines;
-    for (const std::string& line : log) {
-        if (line.rfind(prefix, 0) == 0) {
-            lines.push_back(line);
-        }
-    }
+    std::copy_if(log.begin(), log.end(), std::back_inserter(lines),
+                 [&prefix](const std::string& line) { return line.rfind(prefix, 0) == 0; });
     return lines;
 }
 
@@ -78,41 +84,14 @@ INT_PTR CALLBACK DialogProbe::Proc(HWND dialog, UINT message, WPARAM wParam, LPA
         return FALSE;
     }
     probe->threads.push_back(std::this_thread::get_id());
-    switch (message) {
-        case WM_INITDIALOG:
-            probe->log.push_back("init");
-            if (probe->onInit) {
-                probe->onInit(dialog);
-            }
-            return TRUE;
-        case WM_COMMAND:
-            if (std::optional<std::string> name = CommandName(HIWORD(wParam))) {
-                probe->log.push_back("command " + std::to_string(LOWORD(wParam)) + " " + *name);
-            }
-            break;
-        case WM_NOTIFY:
-            if (std::optional<std::string> line =
-                    NotifyLine(*reinterpret_cast<const NMHDR*>(lParam))) {
-                probe->log.push_back(*line);
-            }
-            break;
-        case WM_TIMER:
-            probe->log.push_back("timer " + std::to_string(wParam));
-            break;
-        case WM_CLOSE:
-            probe->log.push_back("close");
-            break;
-        case WM_DESTROY:
-            probe->log.push_back("destroy");
-            break;
-        case WM_PAINT:
-            probe->log.push_back("paint");
-            break;
-        default:
-            if (message >= WM_USER) {
-                probe->log.push_back("user " + std::to_string(message - WM_USER));
-            }
-            break;
+    if (std::string line = LogLine(message, wParam, lParam); !line.empty()) {
+        probe->log.push_back(line);
+    }
+    if (message == WM_INITDIALOG) {
+        if (probe->onInit) {
+            probe->onInit(dialog);
+        }
+        return TRUE;
     }
     if (probe->onMessage) {
         if (std::optional<INT_PTR> answer = probe->onMessage(dialog, message, wParam, lParam)) {

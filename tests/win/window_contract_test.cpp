@@ -15,31 +15,31 @@
 
 namespace {
 
+using ::testing::Each;
 using ::testing::ElementsAre;
 using win::headless::Driver;
 
 // Runs `body` on the open contract dialog, then cancels it.
-std::vector<std::string> WithDialog(const std::function<void(HWND)>& body, DialogProbe& probe) {
+DialogProbe WithDialog(const std::function<void(HWND)>& body, DialogProbe probe = {}) {
     Driver().Do(body).Command(IDCANCEL);
     probe.Run();
-    return probe.log;
+    return probe;
 }
 
 TEST(WindowContractTest, EditWritesNotifyUpdateThenChangeEvenDuringInitAndForTheSameText) {
-    DialogProbe probe;
-    probe.onInit = [](HWND dialog) { win::SetDlgItemText(dialog, kEdit, u"first"); };
-    WithDialog(
+    DialogProbe writesDuringInit;
+    writesDuringInit.onInit = [](HWND dialog) { win::SetDlgItemText(dialog, kEdit, u"first"); };
+    const DialogProbe probe = WithDialog(
         [](HWND dialog) {
             win::SetDlgItemText(dialog, kEdit, u"first");
             win::SendMessage(win::GetDlgItem(dialog, kEdit), WM_KEYDOWN, VK_END, 0);
-            int start = -1;
-            int end = -1;
-            win::GetEditSelection(win::GetDlgItem(dialog, kEdit), start, end);
-            EXPECT_EQ(start, 5);
-            EXPECT_EQ(end, 5);
+            std::pair<int, int> selection(-1, -1);
+            win::GetEditSelection(win::GetDlgItem(dialog, kEdit), selection.first,
+                                  selection.second);
+            EXPECT_EQ(selection, std::pair(5, 5));
             EXPECT_EQ(win::GetDlgItemText(dialog, kEdit, 4), u"fir");
         },
-        probe);
+        writesDuringInit);
     EXPECT_THAT(probe.Lines("command 100"),
                 ElementsAre("command 100 EN_UPDATE", "command 100 EN_CHANGE",
                             "command 100 EN_UPDATE", "command 100 EN_CHANGE"));
@@ -47,90 +47,73 @@ TEST(WindowContractTest, EditWritesNotifyUpdateThenChangeEvenDuringInitAndForThe
     EXPECT_EQ(probe.log.back(), "destroy");
 }
 
-TEST(WindowContractTest, ChecksSelectionsAndPositionsSetByMessageNotifyNobody) {
-    DialogProbe probe;
-    WithDialog(
-        [](HWND dialog) {
-            win::CheckDlgButton(dialog, kCheckBox, BST_CHECKED);
-            win::CheckRadioButton(dialog, kRadioFirst, kRadioLast, 105);
-            HWND combo = win::GetDlgItem(dialog, kCombo);
-            win::AddComboString(combo, u"PNG");
-            win::InsertComboString(combo, 0, u"JPG");
-            EXPECT_EQ(win::SetComboSelection(combo, 1), 1);
-            win::SetUpDownRange(win::GetDlgItem(dialog, kPlainUpDown), 0, 5);
-            win::SetUpDownPos(win::GetDlgItem(dialog, kPlainUpDown), 9);
+// Set by message, only the up-down control with a buddy notifies (its buddy's text changes) and
+// the list view (its rows' states); checks, selections and list boxes notify nobody.
+TEST(WindowContractTest, ControlsSetByMessageKeepWhatTheyAreGivenAndNotifyAsWindowsDoes) {
+    const DialogProbe probe = WithDialog([](HWND dialog) {
+        win::CheckDlgButton(dialog, kCheckBox, BST_CHECKED);
+        win::CheckRadioButton(dialog, kRadioFirst, kRadioLast, 105);
+        HWND combo = win::GetDlgItem(dialog, kCombo);
+        win::AddComboString(combo, u"PNG");
+        win::InsertComboString(combo, 0, u"JPG");
+        EXPECT_EQ(win::SetComboSelection(combo, 1), 1);
+        win::SetUpDownRange(win::GetDlgItem(dialog, kPlainUpDown), 0, 5);
+        win::SetUpDownPos(win::GetDlgItem(dialog, kPlainUpDown), 9);
+        EXPECT_EQ(win::IsDlgButtonChecked(dialog, kCheckBox), UINT{BST_CHECKED});
+        EXPECT_EQ(win::IsDlgButtonChecked(dialog, 104), UINT{BST_UNCHECKED});
+        EXPECT_EQ(win::IsDlgButtonChecked(dialog, 105), UINT{BST_CHECKED});
+        EXPECT_EQ(win::GetWindowText(combo, 260), u"PNG");
+        EXPECT_EQ(win::FindComboStringExact(combo, -1, u"png"), 1);
+        EXPECT_EQ(win::FindComboStringExact(combo, -1, u"TIF"), CB_ERR);
+        EXPECT_EQ(win::GetUpDownPos32(win::GetDlgItem(dialog, kPlainUpDown)), 5);
 
-            EXPECT_EQ(win::IsDlgButtonChecked(dialog, kCheckBox), UINT{BST_CHECKED});
-            EXPECT_EQ(win::IsDlgButtonChecked(dialog, 104), UINT{BST_UNCHECKED});
-            EXPECT_EQ(win::IsDlgButtonChecked(dialog, 105), UINT{BST_CHECKED});
-            EXPECT_EQ(win::GetWindowText(combo, 260), u"PNG");
-            EXPECT_EQ(win::FindComboStringExact(combo, -1, u"png"), 1);
-            EXPECT_EQ(win::FindComboStringExact(combo, -1, u"TIF"), CB_ERR);
-            EXPECT_EQ(win::GetUpDownPos32(win::GetDlgItem(dialog, kPlainUpDown)), 5);
-        },
-        probe);
-    EXPECT_THAT(probe.Lines("command"), ElementsAre("command 2 BN_CLICKED"));
-}
+        HWND listBox = win::GetDlgItem(dialog, kListBox);
+        EXPECT_EQ(win::AddListBoxString(listBox, u"first"), 0);
+        EXPECT_EQ(win::AddListBoxString(listBox, u"second"), 1);
+        win::SetListBoxHorizontalExtent(listBox, 321);
+        EXPECT_EQ(win::GetListBoxHorizontalExtent(listBox), 321);
+        EXPECT_EQ(win::GetListBoxText(listBox, 1), u"second");
+        win::ResetListBox(listBox);
+        EXPECT_EQ(win::GetListBoxCount(listBox), 0);
 
-TEST(WindowContractTest, ListViewRowsCellsAndStateImagesWithTheirNotifications) {
-    DialogProbe probe;
-    WithDialog(
-        [](HWND dialog) {
-            HWND list = win::GetDlgItem(dialog, kListView);
-            win::SetListViewExtendedStyle(list, 0, 37);
-            EXPECT_EQ(win::GetListViewExtendedStyle(list), 37u);
-            EXPECT_EQ(win::InsertListViewColumn(list, 0, LVCFMT_CENTER, 200, u"Camera"), 0);
-            EXPECT_EQ(win::InsertListViewColumn(list, 1, LVCFMT_CENTER, 70, u"Width"), 1);
-            EXPECT_EQ(win::InsertListViewItem(list, 0, u"A"), 0);
-            EXPECT_EQ(win::InsertListViewItem(list, 1, u"b"), 1);
-            win::SetListViewItemText(list, 1, 1, u"1920");
-            EXPECT_EQ(win::GetListViewItemText(list, 1, 1, 260), u"1920");
-            EXPECT_EQ(win::GetListViewItemText(list, 1, 1, 3), u"19");
-            // New rows of a list with check boxes start unticked (state image 1).
-            EXPECT_EQ(win::GetListViewItemState(list, 0, LVIS_STATEIMAGEMASK) >> 12, 1u);
-            win::SetListViewItemState(list, 1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-            EXPECT_EQ(win::GetListViewItemState(list, 1, LVIS_STATEIMAGEMASK) >> 12, 2u);
-            win::SetListViewItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED,
-                                      LVIS_SELECTED | LVIS_FOCUSED);
-            EXPECT_EQ(win::GetNextListViewItem(list, -1, LVNI_SELECTED), 1);
-            EXPECT_EQ(win::GetNextListViewItem(list, -1, LVNI_FOCUSED | LVNI_SELECTED), 1);
-            EXPECT_EQ(win::GetListViewSelectedCount(list), 1u);
-            win::DeleteAllListViewItems(list);
-            EXPECT_EQ(win::GetListViewItemCount(list), 0);
-        },
-        probe);
+        HWND upDown = win::GetDlgItem(dialog, kUpDown);
+        win::SetUpDownRange(upDown, 1, 1000);
+        win::SetUpDownPos(upDown, 16);
+        EXPECT_EQ(win::GetDlgItemText(dialog, kBuddyEdit, 260), u"16");
+        win::SetUpDownRange32(upDown, 0, 2147483647);
+        std::pair<int, int> range(-1, -1);
+        win::GetUpDownRange32(upDown, range.first, range.second);
+        EXPECT_EQ(range, std::pair(0, 2147483647));
+
+        HWND list = win::GetDlgItem(dialog, kListView);
+        win::SetListViewExtendedStyle(list, 0, 37);
+        EXPECT_EQ(win::GetListViewExtendedStyle(list), 37u);
+        EXPECT_EQ(win::InsertListViewColumn(list, 0, LVCFMT_CENTER, 200, u"Camera"), 0);
+        EXPECT_EQ(win::InsertListViewColumn(list, 1, LVCFMT_CENTER, 70, u"Width"), 1);
+        EXPECT_EQ(win::InsertListViewItem(list, 0, u"A"), 0);
+        EXPECT_EQ(win::InsertListViewItem(list, 1, u"b"), 1);
+        win::SetListViewItemText(list, 1, 1, u"1920");
+        EXPECT_EQ(win::GetListViewItemText(list, 1, 1, 260), u"1920");
+        EXPECT_EQ(win::GetListViewItemText(list, 1, 1, 3), u"19");
+        // New rows of a list with check boxes start unticked (state image 1).
+        EXPECT_EQ(win::GetListViewItemState(list, 0, LVIS_STATEIMAGEMASK) >> 12, 1u);
+        win::SetListViewItemState(list, 1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+        EXPECT_EQ(win::GetListViewItemState(list, 1, LVIS_STATEIMAGEMASK) >> 12, 2u);
+        win::SetListViewItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+        EXPECT_EQ(win::GetNextListViewItem(list, -1, LVNI_SELECTED), 1);
+        EXPECT_EQ(win::GetNextListViewItem(list, -1, LVNI_FOCUSED | LVNI_SELECTED), 1);
+        EXPECT_EQ(win::GetListViewSelectedCount(list), 1u);
+        win::DeleteAllListViewItems(list);
+        EXPECT_EQ(win::GetListViewItemCount(list), 0);
+    });
+    EXPECT_THAT(
+        probe.Lines("command"),
+        ElementsAre("command 101 EN_UPDATE", "command 101 EN_CHANGE", "command 2 BN_CLICKED"));
     EXPECT_THAT(
         probe.Lines("notify 107"),
         ElementsAre("notify 107 LVN_ITEMCHANGING item 1", "notify 107 LVN_ITEMCHANGED item 1",
                     "notify 107 LVN_ITEMCHANGING item 1", "notify 107 LVN_ITEMCHANGED item 1"));
-}
-
-TEST(WindowContractTest, ListBoxStringsExtentAndUpDownBuddy) {
-    DialogProbe probe;
-    WithDialog(
-        [](HWND dialog) {
-            HWND list = win::GetDlgItem(dialog, kListBox);
-            EXPECT_EQ(win::AddListBoxString(list, u"first"), 0);
-            EXPECT_EQ(win::AddListBoxString(list, u"second"), 1);
-            win::SetListBoxHorizontalExtent(list, 321);
-            EXPECT_EQ(win::GetListBoxHorizontalExtent(list), 321);
-            EXPECT_EQ(win::GetListBoxText(list, 1), u"second");
-            win::ResetListBox(list);
-            EXPECT_EQ(win::GetListBoxCount(list), 0);
-
-            HWND upDown = win::GetDlgItem(dialog, kUpDown);
-            win::SetUpDownRange(upDown, 1, 1000);
-            win::SetUpDownPos(upDown, 16);
-            EXPECT_EQ(win::GetDlgItemText(dialog, kBuddyEdit, 260), u"16");
-            win::SetUpDownRange32(upDown, 0, 2147483647);
-            int low = -1;
-            int high = -1;
-            win::GetUpDownRange32(upDown, low, high);
-            EXPECT_EQ(high, 2147483647);
-        },
-        probe);
-    EXPECT_THAT(probe.Lines("command 101"),
-                ElementsAre("command 101 EN_UPDATE", "command 101 EN_CHANGE"));
 }
 
 TEST(WindowContractTest, UserActionsNotifyWithTheirItemAndDelta) {
@@ -176,14 +159,11 @@ TEST(WindowContractTest, UserActionsNotifyWithTheirItemAndDelta) {
         .Command(IDCANCEL);
     probe.Run();
     EXPECT_TRUE(driver.Failures().empty());
-    std::vector<std::string> events;
-    for (const std::string& line : probe.log) {
-        if (line.find("EN_UPDATE") == std::string::npos && line != "paint" && line != "destroy") {
-            events.push_back(line);
-        }
-    }
+    std::erase_if(probe.log, [](const std::string& line) {
+        return line.find("EN_UPDATE") != std::string::npos || line == "paint" || line == "destroy";
+    });
     EXPECT_THAT(
-        events,
+        probe.log,
         ElementsAre("notify 102 UDN_DELTAPOS pos 2 delta 1", "command 101 EN_CHANGE",
                     "notify 102 UDN_DELTAPOS pos 3 delta 1",
                     "notify 102 UDN_DELTAPOS pos 3 delta -1", "notify 107 NM_CLICK item 1",
@@ -211,9 +191,7 @@ TEST(WindowContractTest, AnotherThreadReadsWritesAndEndsTheDialogOnItsThread) {
     EXPECT_EQ(read, u"typed");
     EXPECT_THAT(probe.Lines("user"), ElementsAre("user 1"));
     EXPECT_EQ(probe.Lines("command 100 EN_CHANGE").size(), 2u);
-    for (std::thread::id thread : probe.threads) {
-        EXPECT_EQ(thread, std::this_thread::get_id());
-    }
+    EXPECT_THAT(probe.threads, Each(std::this_thread::get_id()));
 }
 
 TEST(WindowContractTest, TimersTickUntilKilledAndCloseBecomesCancel) {
@@ -235,46 +213,43 @@ TEST(WindowContractTest, TimersTickUntilKilledAndCloseBecomesCancel) {
 }
 
 TEST(WindowContractTest, WindowsStylesZOrderAndTheSystemMenu) {
-    DialogProbe probe;
     HWND dialogSeen = nullptr;
-    WithDialog(
-        [&dialogSeen](HWND dialog) {
-            dialogSeen = dialog;
-            HWND button = win::GetDlgItem(dialog, kButton);
-            EXPECT_EQ(win::GetDlgCtrlID(button), kButton);
-            EXPECT_EQ(win::GetParent(button), dialog);
-            EXPECT_EQ(win::GetDlgItem(dialog, 4242), nullptr);
-            RECT before;
-            win::GetWindowRect(button, before);
-            win::SetWindowPos(button, HWND_BOTTOM, 10, 20, 0, 0, SWP_NOSIZE);
-            RECT after;
-            win::GetWindowRect(button, after);
-            POINT origin{after.left, after.top};
-            win::ScreenToClient(dialog, origin);
-            EXPECT_EQ(origin.x, 10);
-            EXPECT_EQ(origin.y, 20);
-            EXPECT_EQ(after.right - after.left, before.right - before.left);
-            HWND last = nullptr;
-            for (HWND child = win::GetWindow(dialog, GW_CHILD); child != nullptr;
-                 child = win::GetWindow(child, GW_HWNDNEXT)) {
-                last = child;
-            }
-            EXPECT_EQ(last, button);
+    WithDialog([&dialogSeen](HWND dialog) {
+        dialogSeen = dialog;
+        HWND button = win::GetDlgItem(dialog, kButton);
+        EXPECT_EQ(win::GetDlgCtrlID(button), kButton);
+        EXPECT_EQ(win::GetParent(button), dialog);
+        EXPECT_EQ(win::GetDlgItem(dialog, 4242), nullptr);
+        RECT before;
+        win::GetWindowRect(button, before);
+        win::SetWindowPos(button, HWND_BOTTOM, 10, 20, 0, 0, SWP_NOSIZE);
+        RECT after;
+        win::GetWindowRect(button, after);
+        POINT origin{after.left, after.top};
+        win::ScreenToClient(dialog, origin);
+        EXPECT_EQ(origin.x, 10);
+        EXPECT_EQ(origin.y, 20);
+        EXPECT_EQ(after.right - after.left, before.right - before.left);
+        HWND last = nullptr;
+        for (HWND child = win::GetWindow(dialog, GW_CHILD); child != nullptr;
+             child = win::GetWindow(child, GW_HWNDNEXT)) {
+            last = child;
+        }
+        EXPECT_EQ(last, button);
 
-            HWND label = win::GetDlgItem(dialog, kEdit);
-            LONG_PTR style = win::GetWindowLongPtr(label, GWL_STYLE);
-            win::SetWindowLongPtr(label, GWL_STYLE, style | SS_NOTIFY);
-            EXPECT_EQ(win::GetWindowLongPtr(label, GWL_STYLE), style | SS_NOTIFY);
-            EXPECT_EQ(win::ShowWindow(label, SW_HIDE), TRUE);
-            EXPECT_EQ(win::IsWindowVisible(label), FALSE);
-            EXPECT_EQ(win::EnableWindow(label, FALSE), FALSE);
-            EXPECT_EQ(win::EnableWindow(label, TRUE), TRUE);
+        HWND label = win::GetDlgItem(dialog, kEdit);
+        LONG_PTR style = win::GetWindowLongPtr(label, GWL_STYLE);
+        win::SetWindowLongPtr(label, GWL_STYLE, style | SS_NOTIFY);
+        EXPECT_EQ(win::GetWindowLongPtr(label, GWL_STYLE), style | SS_NOTIFY);
+        EXPECT_EQ(win::ShowWindow(label, SW_HIDE), TRUE);
+        EXPECT_EQ(win::IsWindowVisible(label), FALSE);
+        EXPECT_EQ(win::EnableWindow(label, FALSE), FALSE);
+        EXPECT_EQ(win::EnableWindow(label, TRUE), TRUE);
 
-            HMENU menu = win::GetSystemMenu(dialog, FALSE);
-            EXPECT_EQ(win::RemoveMenu(menu, SC_CLOSE, MF_BYCOMMAND), TRUE);
-            EXPECT_EQ(win::RemoveMenu(menu, SC_CLOSE, MF_BYCOMMAND), FALSE);
-        },
-        probe);
+        HMENU menu = win::GetSystemMenu(dialog, FALSE);
+        EXPECT_EQ(win::RemoveMenu(menu, SC_CLOSE, MF_BYCOMMAND), TRUE);
+        EXPECT_EQ(win::RemoveMenu(menu, SC_CLOSE, MF_BYCOMMAND), FALSE);
+    });
     EXPECT_EQ(win::IsWindow(dialogSeen), FALSE);
 }
 

@@ -3,7 +3,6 @@
 #include <json/reader.h>
 #include <json/writer.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -11,8 +10,6 @@
 #include "host/simulated_host.h"
 #include "platform/headless/events.h"
 #include "platform/profile.h"
-#include "platform/win/controls.h"
-#include "platform/win/window.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
 #include "tests/support/environment.h"
@@ -38,18 +35,6 @@ public:
 
 std::string g_analysis;
 
-}  // namespace
-
-BOOL MainDialogTest::AnalysisScript(const std::u16string& script, FPValue*) {
-    std::u16string path;
-    if (maxsim::AnalysisResultPath(script, path)) {
-        std::ofstream(ToUtf8(path), std::ios::binary) << g_analysis;
-    }
-    return 1;
-}
-
-namespace {
-
 bool SaveScene(const std::u16string& path) {
     if (path == maxsim::CurrentScenePath()) {
         return true;
@@ -60,6 +45,14 @@ bool SaveScene(const std::u16string& path) {
 }
 
 }  // namespace
+
+BOOL MainDialogTest::AnalysisScript(const std::u16string& script, FPValue*) {
+    std::u16string path;
+    if (maxsim::AnalysisResultPath(script, path)) {
+        std::ofstream(ToUtf8(path), std::ios::binary) << g_analysis;
+    }
+    return 1;
+}
 
 void MainDialogTest::SetUp() {
     testing_support::UseResourceLanguage("ids");
@@ -150,21 +143,17 @@ std::string MainDialogTest::DataFolder() {
 }
 
 std::string MainDialogTest::DataLog() {
-    fs::path log =
-        DataFolderEnvironment::root->Path() / "ZEP Rendering" / "log1.3.7" / "pmx_data.log";
-    std::ifstream in(log, std::ios::binary);
+    std::ifstream in(DataFolder() + "/log1.3.7/pmx_data.log", std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void MainDialogTest::SetScene(const std::string& fileName) {
-    fs::path scenes = DataFolderEnvironment::root->Path() / "scenes";
-    fs::create_directories(scenes);
-    if (fileName.empty()) {
-        maxsim::SetCurrentScene(u"");
-        return;
+    fs::path scene = DataFolderEnvironment::root->Path() / "scenes" / fs::u8path(fileName);
+    fs::create_directories(scene.parent_path());
+    if (!fileName.empty()) {
+        std::ofstream(scene, std::ios::binary) << "scene";
     }
-    std::ofstream(scenes / fs::u8path(fileName), std::ios::binary) << "scene";
-    maxsim::SetCurrentScene(FromUtf8((scenes / fs::u8path(fileName)).string()));
+    maxsim::SetCurrentScene(fileName.empty() ? u"" : FromUtf8(scene.string()));
 }
 
 std::vector<std::string> MainDialogTest::Boxes() {
@@ -177,20 +166,4 @@ std::vector<std::string> MainDialogTest::Boxes() {
         boxes.push_back(ToUtf8(box.text) + "/" + ToUtf8(box.caption) + "/" + answer);
     }
     return boxes;
-}
-
-std::u16string Text(HWND dialog, int control) {
-    return win::GetDlgItemText(dialog, control, 260);
-}
-
-bool Enabled(HWND dialog, int control) {
-    return win::IsWindowEnabled(win::GetDlgItem(dialog, control)) != FALSE;
-}
-
-bool Visible(HWND dialog, int control) {
-    return win::IsWindowVisible(win::GetDlgItem(dialog, control)) != FALSE;
-}
-
-bool Checked(HWND dialog, int control) {
-    return win::IsDlgButtonChecked(dialog, control) == BST_CHECKED;
 }

@@ -11,6 +11,7 @@
 #include "platform/headless/driver.h"
 #include "platform/win/message_box.h"
 #include "scene/plugin_state.h"
+#include "tests/ui/control_state.h"  // Text, Enabled, Visible, Checked
 
 class FPValue;
 
@@ -47,9 +48,3 @@ protected:
     win::headless::Driver user;
     std::vector<int> opened;  // the dialogs that opened, in order
 };
-
-// A control's state, read inside the dialog.
-std::u16string Text(HWND dialog, int control);
-bool Enabled(HWND dialog, int control);
-bool Visible(HWND dialog, int control);
-bool Checked(HWND dialog, int control);

@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <iostream>
 #include <map>
-#include <tuple>
 #include <random>
+#include <tuple>
 
 #include "platform/headless/driver.h"
 #include "platform/headless/events.h"
@@ -107,14 +107,9 @@ private:
         bool anyState = Chance(10);
         for (const win::headless::ControlState& control : state.controls) {
             // Submitting packs and waits a second each time; it has tests of its own.
-            if (control.id <= 0 || control.id == IDC_SUBMIT) {
-                continue;
-            }
-            bool kindMatches = false;
-            for (const char* kind : kinds) {
-                kindMatches = kindMatches || control.kind == kind;
-            }
-            if (kindMatches && (anyState || (control.visible && control.enabled))) {
+            if (control.id > 0 && control.id != IDC_SUBMIT &&
+                std::find(kinds.begin(), kinds.end(), control.kind) != kinds.end() &&
+                (anyState || (control.visible && control.enabled))) {
                 ids.push_back(control.id);
             }
         }
@@ -131,6 +126,7 @@ private:
         auto what = [dialogId](int id) {
             return "dialog " + std::to_string(dialogId) + " control " + std::to_string(id);
         };
+        const int rows = win::GetListViewItemCount(win::GetDlgItem(dialog, IDC_CAMERA_LIST));
         switch (Pick(dialogId == IDD_MAIN ? 10 : 8)) {
             case 0:
             case 1:
@@ -138,12 +134,10 @@ private:
                 UserActions::Click(dialog, control, error);
                 return what(control) + " click";
             case 2:
-            case 3: {
+            case 3:
                 control = ControlOf(state, {"edit"});
-                std::u16string text = RandomText();
-                UserActions::Type(dialog, control, text, error);
+                UserActions::Type(dialog, control, RandomText(), error);
                 return what(control) + " type";
-            }
             case 4:
                 control = ControlOf(state, {"updown", "spinner"});
                 UserActions::Spin(dialog, control, Chance(10) ? Pick(2001) - 1000 : Pick(11) - 5,
@@ -165,14 +159,11 @@ private:
                 }
                 UserActions::PressEnter(dialog, error);
                 return what(0) + " enter";
-            case 7: {
-                int command = Chance(2) ? IDOK : control;
-                UserActions::Command(dialog, command, error);
-                return "dialog " + std::to_string(dialogId) + " control " +
-                       std::to_string(command) + " command";
-            }
+            case 7:
+                control = Chance(2) ? IDOK : control;
+                UserActions::Command(dialog, control, error);
+                return what(control) + " command";
             case 8: {
-                int rows = win::GetListViewItemCount(win::GetDlgItem(dialog, IDC_CAMERA_LIST));
                 int row = rows > 0 ? Pick(rows) : 0;
                 if (Chance(3)) {
                     UserActions::TickRow(dialog, IDC_CAMERA_LIST, row, Chance(2), error);
@@ -184,12 +175,10 @@ private:
                 }
                 return what(IDC_CAMERA_LIST) + " row";
             }
-            default: {
-                int rows = win::GetListViewItemCount(win::GetDlgItem(dialog, IDC_CAMERA_LIST));
+            default:
                 UserActions::DoubleClickRow(dialog, IDC_CAMERA_LIST,
                                             rows > 0 && Chance(4) ? Pick(rows) : -1, error);
                 return what(IDC_CAMERA_LIST) + " double-click";
-            }
         }
     }
 

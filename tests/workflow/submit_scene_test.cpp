@@ -1,11 +1,9 @@
 // The submission's stops before anything is packed or sent, and how the scene file is decided.
 #include "workflow/submit_scene.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <tuple>
 
 #include "resources/string_loader.h"
@@ -69,13 +67,16 @@ protected:
         host.rows = {CameraRow{u"Cam", 2}};
     }
 
-    int32_t Submit() { return SubmitScene(host, u"caption", u"0", report); }
-    std::vector<std::u16string> BoxTexts() {
-        std::vector<std::u16string> texts;
+    // Submits; returns the result, the step it stopped at and the boxes it showed, each as
+    // "text/caption/type/language" (type 0: OK, 1: OK and Cancel).
+    std::string Submit() {
+        std::string shown = std::to_string(SubmitScene(host, u"caption", u"0", report));
+        shown += " " + report.stoppedAt;
         for (const win::RecordedMessageBox& box : win::TakeMessageBoxes()) {
-            texts.push_back(box.text);
+            shown += " " + ToUtf8(box.text) + "/" + ToUtf8(box.caption) + "/" +
+                     std::to_string(box.type) + "/" + std::to_string(box.language);
         }
-        return texts;
+        return shown;
     }
 
     pmx_Logger uiLog{"pmx_ui", 5, 2, 0};
@@ -83,30 +84,25 @@ protected:
     SubmissionReport report;
 };
 
-TEST_F(SubmitSceneTest, AnInvalidCameraNameStopsWithItsBox) {
+// An invalid camera name stops; with nothing ticked the user is asked, and Cancel stops; a
+// refused scene name stops and closes the dialog.
+TEST_F(SubmitSceneTest, TheChecksBeforeTheSceneFileStopWithTheirBoxes) {
     GetPluginState().cameras[u"Bad%"] = CameraInfo{};
     host.rows.push_back(CameraRow{u"Bad%", 1});
-    EXPECT_EQ(Submit(), 0);
-    EXPECT_EQ(report.stoppedAt, "camera names");
-    EXPECT_THAT(BoxTexts(), testing::ElementsAre(u"{38}"));
-    EXPECT_FALSE(host.ended);
-}
-
-TEST_F(SubmitSceneTest, NothingTickedAsksAndCancelStops) {
+    EXPECT_EQ(Submit(), "0 camera names {38}/caption/0/1033");
     host.rows = {CameraRow{u"Cam", 1}};
     win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerNoCancel);
-    Submit();
-    EXPECT_EQ(report.stoppedAt, "camera selection");
-    std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, u"{72}");
-    EXPECT_EQ(boxes[0].type, win::kMbOkCancel);
-    EXPECT_EQ(boxes[0].caption, u"caption");
+    EXPECT_EQ(Submit(), "0 camera selection {72}/caption/1/1033");
+    EXPECT_FALSE(host.ended);
+    host.rows = {CameraRow{u"Cam", 2}};
+    host.field = u"house`2";
+    EXPECT_EQ(Submit(), "0 scene name {79}/caption/0/1033");
+    EXPECT_TRUE(host.ended);
 }
 
 // A Corona scene in state 1 or 2 without any limit stops after the camera check with its own
 // box; a limit from the analysis or typed into the dialog, or another state, lets the
-// submission go on (to the scene file, which it lacks here).
+// submission go on, to the scene file, which an unsaved scene lacks.
 TEST_F(SubmitSceneTest, AnUnlimitedCoronaSceneStopsAfterTheCameraCheck) {
     struct Case {
         int32_t state, passes, seconds;
@@ -114,44 +110,21 @@ TEST_F(SubmitSceneTest, AnUnlimitedCoronaSceneStopsAfterTheCameraCheck) {
         const char16_t* typedPasses;
         bool refused;
     };
+    host.fileName.clear();
     host.filePath.clear();
     for (const Case& c : {Case{1, 0, 0, 0.0, u"", true}, Case{2, 0, 0, 0.0, u"", true},
                           Case{1, 0, 0, 0.0, u"100", false}, Case{1, 5, 0, 0.0, u"", false},
                           Case{2, 0, 60, 0.0, u"", false}, Case{1, 0, 0, 0.5, u"", false},
                           Case{1, 0, 0, std::nan(""), u"", false}, Case{0, 0, 0, 0.0, u"", false},
                           Case{3, 0, 0, 0.0, u"", false}}) {
-        SCOPED_TRACE(testing::Message() << c.state << " " << c.passes << " " << c.seconds << " "
-                                        << c.noise << " " << c.refused);
         PluginState& state = GetPluginState();
         std::tie(state.coronaState, state.coronaPassLimit, state.coronaTimeSeconds,
                  state.coronaNoiseLimit) = std::make_tuple(c.state, c.passes, c.seconds, c.noise);
         host.choices.coronaPassesText = c.typedPasses;
-        Submit();
-        EXPECT_EQ(report.stoppedAt, c.refused ? "corona limits" : "scene file");
-        std::vector<win::RecordedMessageBox> boxes = win::TakeMessageBoxes();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(std::tie(boxes[0].text, boxes[0].caption, boxes[0].type, boxes[0].language),
-                  c.refused ? std::make_tuple(std::u16string(u"{74}"), std::u16string(u"{68}"),
-                                              win::kMbOk, 1033)
-                            : std::make_tuple(std::u16string(u"{64}"), std::u16string(u"caption"),
-                                              win::kMbOk, 1033));
+        EXPECT_EQ(Submit(), c.refused ? "0 corona limits {74}/{68}/0/1033"
+                                      : "0 scene file {64}/caption/0/1033")
+            << c.state << " " << c.passes << " " << c.seconds << " " << c.noise;
     }
-}
-
-TEST_F(SubmitSceneTest, ARefusedSceneNameClosesTheDialog) {
-    host.field = u"house`2";
-    Submit();
-    EXPECT_EQ(report.stoppedAt, "scene name");
-    EXPECT_THAT(BoxTexts(), testing::ElementsAre(u"{79}"));
-    EXPECT_TRUE(host.ended);
-}
-
-TEST_F(SubmitSceneTest, AnUnsavedSceneHasNoFileToSubmit) {
-    host.fileName.clear();
-    host.filePath.clear();
-    Submit();
-    EXPECT_EQ(report.stoppedAt, "scene file");
-    EXPECT_THAT(BoxTexts(), testing::ElementsAre(u"{64}"));
 }
 
 TEST_F(SubmitSceneTest, ResolveKeepsTheOpenFileOrSavesACopyUnderTheNewName) {

@@ -1,12 +1,18 @@
+// The text helpers: conversions between UTF-8, UTF-16 and the code pages, and the runtime's
+// number readers.
 #include "text/conversions.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "tests/support/environment.h"
+#include "text/crt_numbers.h"
 
 namespace {
 
@@ -26,11 +32,7 @@ TEST(TextConversions, EveryConversionStopsAtTheFirstZero) {
     // Long texts are searched a word at a time; a unit with a zero byte is no zero.
     EXPECT_EQ(ToUtf8(std::u16string(13, u'x') + u'\0' + std::u16string(20, u'y')),
               std::string(13, 'x'));
-    std::string letters;  // U+0100 seventeen times
-    for (int i = 0; i < 17; ++i) {
-        letters += "\xC4\x80";
-    }
-    EXPECT_EQ(ToUtf8(std::u16string(17, u'\u0100')), letters);
+    EXPECT_EQ(ToUtf8(std::u16string(17, u'\u0100')), "ĀĀĀĀĀĀĀĀĀĀĀĀĀĀĀĀĀ");  // U+0100
     EXPECT_EQ(FromUtf8("abc\0def"s), u"abc");
     EXPECT_EQ(ToLocalMultibyte(u"场\0景"s), "\xB3\xA1");
     EXPECT_EQ(FromLocalMultibyte("\xB3\xA1\0\xBE\xB0"s), u"场");
@@ -40,7 +42,7 @@ TEST(TextConversions, EveryConversionStopsAtTheFirstZero) {
 }
 
 // Code page 936 both ways; a character outside it (Thai) or a lead byte without its trail byte
-// ends the text there, keeping what came first.
+// ends the text there, keeping what came first. The ANSI text has "?" for what it lacks.
 TEST(TextConversions, LocalMultibyteIsCodePage936AndStopsAtWhatItLacks) {
     std::u16string chinese = u"渲染农场 场景文件 house_01";
     std::string bytes = ToLocalMultibyte(chinese);
@@ -48,9 +50,6 @@ TEST(TextConversions, LocalMultibyteIsCodePage936AndStopsAtWhatItLacks) {
     EXPECT_EQ(FromLocalMultibyte(bytes), chinese);
     EXPECT_EQ(ToLocalMultibyte(u"ab\u0E01cd"), "ab");
     EXPECT_EQ(FromLocalMultibyte("ab\xB3"), u"ab");
-}
-
-TEST(TextConversions, Utf8ToAnsiReplacesWhatTheCodePageLacks) {
     EXPECT_EQ(Utf8ToAnsi(ToUtf8(u"场景")), "\xB3\xA1\xBE\xB0");
     EXPECT_EQ(Utf8ToAnsi(ToUtf8(u"a\u0E01b")), "a?b");
 }
@@ -80,6 +79,43 @@ TEST(TextCleanUp, EraseCharsRemovesEveryCharacterGivenAndTrimBlanksOnlySpaces) {
     EXPECT_EQ(TrimBlanks(u"\tcam "), u"\tcam");
     EXPECT_EQ(TrimBlanks(u"  Camera 01  "), u"Camera 01");
     EXPECT_EQ(TrimBlanks(u"\u3000x\u3000"), u"\u3000x\u3000");
+}
+
+TEST(CrtNumbers, IntegerReadersTakeTheLeadingNumberAndSaturate) {
+    const std::pair<const char*, int> cases[] = {// text, value
+                                                 {"abc", 0},
+                                                 {"", 0},
+                                                 {" \t\r\n 8080", 8080},
+                                                 {"-12px", -12},
+                                                 {"+7", 7},
+                                                 {"- 5", 0},
+                                                 {"12 34", 12},
+                                                 {"0x1F", 0},
+                                                 {"2147483647", INT_MAX},
+                                                 {"2147483648", INT_MAX},
+                                                 {"-2147483648", INT_MIN}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(CrtAtoi(text), value) << text;
+    }
+    EXPECT_EQ(CrtAtoi("-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(CrtWtoi(u"99999999999999999999"), INT_MAX);
+    // Wide readers stop at non-ASCII text; a full-width digit is not a digit here.
+    EXPECT_EQ(CrtWtoi(u"1920像素"), 1920);
+    EXPECT_EQ(CrtWtoi(u"\uFF11"), 0);
+}
+
+TEST(CrtNumbers, WtofReadsDecimalFormsAndOverflowsToInfinity) {
+    const std::pair<const char16_t*, double> cases[] = {
+        // text, value
+        {u"2.2", 2.2},         {u"  -0.5", -0.5},   {u".5", 0.5},
+        {u"+1e3x", 1000.0},    {u"1000.0", 1000.0}, {u"12,5", 12.0},
+        {u"abc", 0.0},         {u"--1", 0.0},       {u"", 0.0},
+        {u"2.2伽马", 2.2},     {u"1e-999", 0.0},    {u"1e999", HUGE_VAL},
+        {u"-1e999", -HUGE_VAL}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_DOUBLE_EQ(CrtWtof(text), value) << testing::PrintToString(std::u16string(text));
+    }
+    EXPECT_TRUE(std::isinf(CrtWtof(u"inf")));
 }
 
 }  // namespace
