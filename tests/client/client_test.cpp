@@ -1,5 +1,5 @@
-// The link to the client, its reply and the request identifier, in the pseudo-locale in which
-// string N reads "{N}": the boxes shown and the pmx_http log read back as "[LEVEL] message" lines.
+// The link to the client and its reply, in the pseudo-locale in which string N reads "{N}": the
+// boxes shown and the pmx_http log read back as "[LEVEL] message" lines.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// What only the headless window system has: the state dump, the screen's resolution, scripted
-// message boxes with their events, the manual clock and the starving-loop check.
+// What only the headless window system has: the state dump, scripted message boxes with their
+// events, the manual clock and the starving-loop check.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
