@@ -14,9 +14,9 @@
 #include "client/client_link.h"
 #include "client/client_reply.h"
 #include "platform/win/message_box.h"
-#include "resources/string_loader.h"
 #include "tests/client/raw_server.h"
 #include "tests/support/environment.h"
+#include "tests/support/plugin_language.h"
 #include "tests/support/temp_root.h"
 
 namespace client_test {
@@ -73,8 +73,7 @@ class ClientTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
-        testing_support::UseResourceLanguage("ids");
-        SetResourceModule(testing_support::TestResourceModule());
+        testing_support::UsePluginLanguage("ids");
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();
         g_replyCalls = 0;

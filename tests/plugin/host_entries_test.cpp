@@ -21,7 +21,7 @@
 #include "plugin/zep_rendering.h"
 #include "resources/resource.h"
 #include "resources/string_loader.h"
-#include "tests/support/environment.h"
+#include "tests/support/plugin_language.h"
 #include "tests/workflow/main_dialog_fixture.h"
 #include "workflow/submission_events.h"
 
@@ -121,8 +121,7 @@ protected:
 
 TEST_F(HostEntriesTest, TheHostsCallsEndWithTheirFailedValuesAndTheHostGoesOn) {
     // English texts, long enough to be allocated.
-    testing_support::UseResourceLanguage("en");
-    SetResourceModule(testing_support::TestResourceModule());
+    testing_support::UsePluginLanguage("en");
 
     ClassDesc* descriptor = LibClassDesc(0);
     ASSERT_NE(descriptor, nullptr);

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "tests/support/environment.h"
+#include "tests/support/plugin_language.h"
 
 namespace {
+
+using testing_support::UsePluginLanguage;
 
 // Every string number the plug-in loads.
 const std::vector<int> kUsedIds = {
@@ -39,22 +42,17 @@ protected:
         SetResourceModule(nullptr);
         testing_support::UnsetEnv("ZEP_LANGUAGE");
     }
-
-    static void UseLanguage(const char* name) {
-        testing_support::UseResourceLanguage(name);
-        SetResourceModule(testing_support::TestResourceModule());
-    }
 };
 
 TEST_F(StringLoaderTest, NullWithoutTheModuleAndForAMissingString) {
-    UseLanguage("en");
+    UsePluginLanguage("en");
     SetResourceModule(nullptr);
     EXPECT_EQ(ResourceModule(), nullptr);
     EXPECT_EQ(LoadResourceString(IDS_MAIN_CAPTION), nullptr);
     EXPECT_EQ(LoadResourceString2(IDS_LANGUAGE_MARKER), nullptr);
 
     for (const char* language : {"en", "zh-CN", "ids"}) {
-        UseLanguage(language);
+        UsePluginLanguage(language);
         const char16_t* caption = LoadResourceString(IDS_MAIN_CAPTION);
         ASSERT_NE(caption, nullptr);
         const std::u16string before = caption;
@@ -70,7 +68,7 @@ TEST_F(StringLoaderTest, NullWithoutTheModuleAndForAMissingString) {
 TEST_F(StringLoaderTest, EveryUsedStringExistsInEveryLanguage) {
     std::map<std::string, std::map<int, std::u16string>> texts;
     for (const char* language : {"en", "zh-CN", "ids"}) {
-        UseLanguage(language);
+        UsePluginLanguage(language);
         for (int id : kUsedIds) {
             const std::u16string text = Text(LoadResourceString(id));
             EXPECT_FALSE(text.empty() || text == u"(null)") << language << " string " << id;
@@ -105,7 +103,7 @@ TEST_F(StringLoaderTest, LanguageIsReadOnEverySetResourceModuleAndFallsBackToEng
     if (testing_support::kOnWindows) {
         GTEST_SKIP() << "on Windows the thread's language picks the module's strings";
     }
-    UseLanguage("zh-CN");
+    UsePluginLanguage("zh-CN");
     const std::u16string chinese = ResourceText(IDS_MAIN_CAPTION);
     testing_support::SetEnv("ZEP_LANGUAGE", "en");
     EXPECT_EQ(ResourceText(IDS_MAIN_CAPTION), chinese);  // not re-read until the module is set
@@ -113,7 +111,7 @@ TEST_F(StringLoaderTest, LanguageIsReadOnEverySetResourceModuleAndFallsBackToEng
     const std::u16string english = ResourceText(IDS_MAIN_CAPTION);
     EXPECT_NE(english, chinese);
     for (const char* name : {static_cast<const char*>(nullptr), "", "fr", "zh", "zh-cn", "EN"}) {
-        UseLanguage(name);
+        UsePluginLanguage(name);
         EXPECT_EQ(ResourceText(IDS_LANGUAGE_MARKER), u"0") << (name ? name : "(unset)");
         EXPECT_EQ(ResourceText(IDS_MAIN_CAPTION), english) << (name ? name : "(unset)");
     }
@@ -121,7 +119,7 @@ TEST_F(StringLoaderTest, LanguageIsReadOnEverySetResourceModuleAndFallsBackToEng
 
 // Each loader and each thread has a buffer of its own.
 TEST_F(StringLoaderTest, LoadersAndThreadsDoNotOverwriteEachOthersTexts) {
-    UseLanguage("ids");
+    UsePluginLanguage("ids");
     const char16_t* first = LoadResourceString(32);
     const char16_t* second = LoadResourceString2(34);
     EXPECT_NE(first, second);

@@ -11,9 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "resources/string_loader.h"
 #include "scene/character_classes.h"
-#include "tests/support/environment.h"
+#include "tests/support/plugin_language.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
 #include "text/json_text.h"
@@ -57,8 +56,7 @@ class AnalysisReaderTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
-        testing_support::UseResourceLanguage("ids");
-        SetResourceModule(testing_support::TestResourceModule());
+        testing_support::UsePluginLanguage("ids");
         // A state of its own per test, so its log lands in this test's folder.
         state = std::make_unique<PluginState>();
     }

@@ -16,6 +16,7 @@
 #include "resources/string_loader.h"
 #include "scene/styled_camera_list.h"
 #include "tests/support/environment.h"
+#include "tests/support/plugin_language.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
 #include "text/json_text.h"
@@ -57,8 +58,7 @@ class JobDescriptionTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/x", "");
-        testing_support::UseResourceLanguage("ids");
-        SetResourceModule(testing_support::TestResourceModule());
+        testing_support::UsePluginLanguage("ids");
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();
         // A state of its own, so its pmx_data log lives in this test's root.
@@ -338,8 +338,7 @@ TEST_F(JobDescriptionTest, EachFailureShowsTheBoxAndLogs) {
     ExpectFailure("Open json file failed when write it!");
     EXPECT_EQ(root.ReadFile("ZEP Rendering/json"), "not a folder");
 
-    testing_support::UseResourceLanguage("zh-CN");
-    SetResourceModule(testing_support::TestResourceModule());
+    testing_support::UsePluginLanguage("zh-CN");
     EXPECT_FALSE(Write("not json"));
     ExpectFailure("Parse failed in writing json file when submiting!", 1);
 }

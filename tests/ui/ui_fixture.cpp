@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "resources/string_loader.h"
 #include "tests/support/environment.h"
+#include "tests/support/plugin_language.h"
 #include "tests/support/temp_root.h"
 #include "tests/win/dialog_probe.h"
 #include "ui/dialog_ui.h"
@@ -38,8 +38,7 @@ size_t g_logOffset = 0;
 }  // namespace
 
 void UiTest::SetUp() {
-    testing_support::UseResourceLanguage("en");
-    SetResourceModule(Module());
+    testing_support::UsePluginLanguage("en");
     PluginState& state = GetPluginState();
     state.cameras.clear();
     state.nameDialogControls.clear();

@@ -11,8 +11,7 @@
 #include "platform/headless/events.h"
 #include "platform/profile.h"
 #include "resources/resource.h"
-#include "resources/string_loader.h"
-#include "tests/support/environment.h"
+#include "tests/support/plugin_language.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
 #include "ui/dialog_ui.h"
@@ -55,8 +54,7 @@ BOOL MainDialogTest::AnalysisScript(const std::u16string& script, FPValue*) {
 }
 
 void MainDialogTest::SetUp() {
-    testing_support::UseResourceLanguage("ids");
-    SetResourceModule(testing_support::TestResourceModule());
+    testing_support::UsePluginLanguage("ids");
     fs::path data = DataFolderEnvironment::root->Path() / "ZEP Rendering";
     fs::remove_all(data / "script");
     fs::create_directories(data / "script");

@@ -20,8 +20,8 @@
 #ifndef _WIN32
 #include "tests/resources/dialog_test_support.h"
 #endif
-#include "tests/support/environment.h"
 #include "tests/support/loopback.h"
+#include "tests/support/plugin_language.h"
 #include "tests/workflow/main_dialog_fixture.h"
 #include "workflow/submission_events.h"
 
@@ -117,8 +117,7 @@ TEST_F(MainDialogTest, TheCoronaRowAndTheTableHeadingsAreLaidOutForTheScaleAndTh
         for (int dpi : {96, 120, 144, 168, 192}) {
             SCOPED_TRACE(language + " " + std::to_string(dpi));
             SetUp();
-            testing_support::UseResourceLanguage(language.c_str());
-            SetResourceModule(testing_support::TestResourceModule());
+            testing_support::UsePluginLanguage(language.c_str());
             win::headless::SetScreenDpi(dpi);
             Json::Value analysis = Analysis({"Cam"});
             MakeCorona(analysis, "25", "0", "0");
@@ -262,8 +261,7 @@ TEST_F(MainDialogTest, FieldsClampStepAndTheDistributedCountStaysWithinTwoToTen)
 }
 
 TEST_F(MainDialogTest, TheTableOpensCameraSettingsAndIgnoresClicksBelowItsRows) {
-    testing_support::UseResourceLanguage("en");
-    SetResourceModule(testing_support::TestResourceModule());
+    testing_support::UsePluginLanguage("en");
     // "Edit Selected" starts disabled; analysing again keeps the dialog open and leaves no row
     // selected for it.
     user.Do([](HWND dialog) { EXPECT_FALSE(Enabled(dialog, IDC_EDIT_CAMERAS)); })

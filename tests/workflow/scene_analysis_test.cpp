@@ -11,9 +11,8 @@
 #include "config/plugin_settings.h"
 #include "host/simulated_host.h"
 #include "platform/win/message_box.h"
-#include "resources/string_loader.h"
 #include "scene/plugin_state.h"
-#include "tests/support/environment.h"
+#include "tests/support/plugin_language.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
 #include "workflow/virus_check.h"
@@ -28,8 +27,7 @@ class SceneAnalysisTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/json/.keep", "");
-        testing_support::UseResourceLanguage("ids");
-        SetResourceModule(testing_support::TestResourceModule());
+        testing_support::UsePluginLanguage("ids");
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         win::TakeMessageBoxes();
         maxsim::ResetHost();

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <tuple>
 
-#include "resources/string_loader.h"
 #include "tests/support/environment.h"
+#include "tests/support/plugin_language.h"
 #include "tests/support/temp_root.h"
 #include "text/conversions.h"
 
@@ -54,8 +54,7 @@ class SubmitSceneTest : public testing_support::TempRootTest {
 protected:
     void SetUp() override {
         root.WriteFile("ZEP Rendering/script/pmx_plugin.ini", "");
-        testing_support::UseResourceLanguage("ids");
-        SetResourceModule(testing_support::TestResourceModule());
+        testing_support::UsePluginLanguage("ids");
         win::TakeMessageBoxes();
         win::SetMessageBoxPolicy(win::MessageBoxPolicy::AnswerYesOk);
         PluginState& state = GetPluginState();
